@@ -1,0 +1,16 @@
+#pragma once
+// Quarter turns and the left-right mirror of a bitmap, copied row by row through
+// scanline pointers. Depths 1, 8, 16, 24 and 32 bits per pixel are handled; a bitmap
+// of another depth comes back unchanged.
+#include <QImage>
+
+namespace plomix {
+
+// angle 90: a quarter turn clockwise (the top then faces right); 180; 270: a quarter
+// turn counter-clockwise. Any other angle returns the bitmap unchanged.
+QImage RotateBitmap(const QImage &source, int angle);
+
+// Pixel (x, y) takes source pixel (width - 1 - x, y).
+QImage MirrorBitmap(const QImage &source);
+
+}  // namespace plomix

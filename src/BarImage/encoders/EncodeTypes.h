@@ -1,0 +1,59 @@
+#pragma once
+// Plain inputs and results of the symbology encoders. Encoders are pure functions:
+// no Qt, no state; strings are Shift-JIS (CP932) bytes.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plomix {
+
+struct EncodeInput {
+  std::string code;       // the barcode string
+  bool cd = false;        // append the optional check character
+  char startChar = 'A';   // NW-7 start letter, Code 128 start set ('A'..'D')
+  char stopChar = 'A';    // NW-7 stop letter ('A'..'D')
+};
+
+struct EncodeResult {
+  std::string pattern;    // element pattern; empty = the code cannot be encoded
+  std::string symbol;     // human-readable text
+  int cdn = -1;           // check value; -1 = none
+  char startChar = 0;     // corrected start character to write back; 0 = leave as it is
+};
+
+using EncodeFunction = EncodeResult (*)(const EncodeInput &);
+
+// Appends the element digits of one table row.
+inline void AppendRow(std::string &pattern, std::string_view row) { pattern.append(row); }
+
+// Position of `c` in `charset`, or -1.
+inline int IndexIn(std::string_view charset, char c) {
+  const std::size_t pos = charset.find(c);
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
+}
+
+// Sum of the module widths of an element row: digit d is (d / 2) + 1 modules.
+constexpr int ModuleCount(std::string_view row) {
+  int modules = 0;
+  for (char c : row) modules += (c - '0') / 2 + 1;
+  return modules;
+}
+
+// True when every row of a table is `length` digits long.
+template <std::size_t N>
+constexpr bool RowsHaveLength(const std::array<std::string_view, N> &rows, std::size_t length) {
+  for (auto row : rows)
+    if (row.size() != length) return false;
+  return true;
+}
+
+// True when every row of a table is `modules` modules wide.
+template <std::size_t N>
+constexpr bool RowsHaveModules(const std::array<std::string_view, N> &rows, int modules) {
+  for (auto row : rows)
+    if (ModuleCount(row) != modules) return false;
+  return true;
+}
+
+}  // namespace plomix
