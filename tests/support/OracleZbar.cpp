@@ -28,7 +28,8 @@ QImage Grey(const QImage &image) { return image.convertToFormat(QImage::Format_G
 }  // namespace
 
 std::string ReadWithZbar(const QImage &image, Format format) {
-  const QImage grey = Grey(WithQuietZone(image));
+  // zbar misjudges one-pixel modules; an exact doubling keeps every width ratio.
+  const QImage grey = Grey(WithQuietZone(image.scaled(image.size() * 2)));
   // zbar wants a tightly packed Y800 buffer.
   std::string pixels;
   pixels.reserve(static_cast<std::size_t>(grey.width() * grey.height()));
