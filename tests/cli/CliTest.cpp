@@ -1,0 +1,126 @@
+// plomix-cli as a script would use it: exit statuses, messages, --info, output files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "tests/support/Oracles.h"
+
+namespace plomix {
+namespace {
+
+struct CliRun {
+  int status;
+  QByteArray out, err;
+};
+
+CliRun RunCli(const QStringList &args) {
+  QProcess process;
+  process.start(QStringLiteral(PLOMIX_CLI), args);
+  process.waitForFinished(30000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+TEST(Cli, InfoDescribesTheSymbol) {
+  const CliRun run = RunCli({"--type", "code39", "--info", "ABC"});
+  ASSERT_EQ(run.status, 0) << run.err.constData();
+  EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+  const QByteArray expected =
+      R"({"displayed": true, "symbol": "*ABCX*", "cdn": 33, "cdc": "X", "pattern": ")"
+      "1210303010" "3010121030" "1030121030" "3030121010" "1210301030" "1210303010"
+      R"(", "bar_width": 78, "bar_height": 100, "width": 98, "height": 120})"
+      "\n";
+  EXPECT_EQ(run.out, expected);
+}
+
+struct StatusCase {
+  const char *note;
+  QStringList args;
+  int status;
+  const char *message;  // part of the one line on stderr; empty: stderr stays empty
+};
+
+class ExitStatus : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(ExitStatus, SaysWhatWentWrong) {
+  const StatusCase &c = GetParam();
+  const CliRun run = RunCli(c.args);
+  EXPECT_EQ(run.status, c.status) << c.note;
+  if (*c.message)
+    EXPECT_TRUE(run.err.contains(c.message)) << c.note << ": " << run.err.constData();
+  else
+    EXPECT_TRUE(run.err.isEmpty()) << c.note << ": " << run.err.constData();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExitStatus,
+    ::testing::Values(
+        StatusCase{"drawn", {"--type", "nw7", "123"}, 0, ""},
+        StatusCase{"type by ordinal", {"--type", "2", "ABC"}, 0, ""},
+        StatusCase{"code after --", {"--type", "code39", "--", "-1-"}, 0, ""},
+        StatusCase{"lower case for Code 39", {"--type", "code39", "abc"}, 1, "cannot be encoded"},
+        StatusCase{"empty code", {"--type", "code39", ""}, 1, "cannot be encoded"},
+        StatusCase{"unknown option", {"--colour", "red", "A"}, 2, "unknown option --colour"},
+        StatusCase{"scale out of range", {"--scale", "11", "A"}, 2, "--scale takes a whole number from 1 to 10"},
+        StatusCase{"ratio out of range", {"--ratio", "19", "A"}, 2, "from 20 to 30"},
+        StatusCase{"angle 45", {"--angle", "45", "A"}, 2, "0, 90, 180 or 270"},
+        StatusCase{"bad start", {"--start", "E", "A"}, 2, "one of A, B, C, D"},
+        StatusCase{"bad colour", {"--bar-color", "red", "A"}, 2, "#RRGGBB"},
+        StatusCase{"unknown type", {"--type", "qr", "A"}, 2, "unknown symbology"},
+        StatusCase{"type 12", {"--type", "12", "A"}, 2, "unknown symbology"},
+        StatusCase{"missing value", {"A", "--height"}, 2, "needs a value"},
+        StatusCase{"no code", {"--type", "code39"}, 2, "no code given"},
+        StatusCase{"two codes", {"A", "B"}, 2, "only one code"},
+        StatusCase{"unknown extension", {"-o", "x.gif", "A"}, 2, "cannot write"}));
+
+TEST(Cli, WritesAReadableFileAndNothingOnFailure) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath(QStringLiteral("symbol.png"));
+  const CliRun ok = RunCli({"--type", "code39", "--scale", "2", "-o", png, "PLOMIX-1"});
+  ASSERT_EQ(ok.status, 0) << ok.err.constData();
+  EXPECT_EQ(test::ReadWithZXing(QImage(png), test::Format::Code39), "PLOMIX-18") << "check value 180 mod 43 = 8";
+
+  const QString bad = dir.filePath(QStringLiteral("bad.png"));
+  EXPECT_EQ(RunCli({"--type", "code39", "-o", bad, "lower"}).status, 1);
+  EXPECT_FALSE(QFile::exists(bad)) << "no file for a code that cannot be encoded";
+
+  const QString unwritable = dir.filePath(QStringLiteral("missing/dir/x.png"));
+  const CliRun denied = RunCli({"--type", "code39", "-o", unwritable, "A"});
+  EXPECT_EQ(denied.status, 2);
+  EXPECT_TRUE(denied.err.contains("cannot write")) << denied.err.constData();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("symbol.png")})
+      << "no partial or temporary file is left behind";
+}
+
+TEST(Cli, CommentsAndJsonAreUtf8) {
+  const CliRun run = RunCli({"--type", "nw7", "--up", "上のコメント", "--down", "下", "--info", "A1"});
+  ASSERT_EQ(run.status, 0) << run.err.constData();
+  const QJsonObject info = QJsonDocument::fromJson(run.out).object();
+  EXPECT_EQ(info.value("symbol").toString(), QStringLiteral("AA1+A"));
+  EXPECT_TRUE(info.value("displayed").toBool());
+  EXPECT_EQ(info.value("height").toInt(), 120) << "the comments use the margins; nothing grows";
+}
+
+TEST(Cli, OptionsReachTheSymbol) {
+  const CliRun run = RunCli({"--type", "code39", "--no-cd", "--no-text", "--height", "50",
+                             "--space-left", "0", "--space-right", "0", "--space-up", "0",
+                             "--space-down", "0", "--angle", "90", "--info", "A"});
+  ASSERT_EQ(run.status, 0) << run.err.constData();
+  const QJsonObject info = QJsonDocument::fromJson(run.out).object();
+  EXPECT_EQ(info.value("symbol").toString(), QStringLiteral("*A*"));
+  EXPECT_EQ(info.value("cdn").toInt(), -1);
+  EXPECT_EQ(info.value("bar_width").toInt(), 39);
+  EXPECT_EQ(info.value("bar_height").toInt(), 50);
+  EXPECT_EQ(info.value("width").toInt(), 50) << "turned a quarter: width and height swap";
+  EXPECT_EQ(info.value("height").toInt(), 39);
+}
+
+}  // namespace
+}  // namespace plomix
