@@ -24,6 +24,12 @@ inline void PrintTo(const MetafileSymbolCase &c, std::ostream *os) { *os << c.no
 inline const MetafileSymbolCase kMetafileSymbols[] = {
     {"Code 39, read back by zxing", cbarCODE39, "PLOMIX-39", Format::Code39, "PLOMIX-39"},
     {"NW-7 with start and stop, read back by zxing", cbarNW7, "40156", Format::Codabar, "A40156B"},
+    {"JAN-13 with its check digit 4, read back by zxing", cbarJAN, "490123456789", Format::EAN13,
+     "4901234567894"},
+    {"ITF, read back by zxing", cbarITF, "12345678", Format::ITF, "12345678"},
+    {"CODE-128 in code set A, read back by zxing", cbarCODE128, "PLOMIX-128", Format::Code128,
+     "PLOMIX-128"},
+    {"CODE-93, read back by zxing", cbarCODE93, "PLOMIX-93", Format::Code93, "PLOMIX-93"},
 };
 
 // A symbol with comments above and below and a frame, drawn as `picture`.
@@ -39,9 +45,10 @@ inline std::unique_ptr<TBarImage> MakeFramedSymbol(const MetafileSymbolCase &c, 
   bar->SetStartChar('A');
   bar->SetStopChar('B');
   bar->SetScale(static_cast<TSCale>(scale));
+  bar->SetElementRatio(25);
   bar->SetBarHeight(80);
-  bar->SetBarSpaceLeft(40);
-  bar->SetBarSpaceRight(40);
+  bar->SetBarSpaceLeft(60);
+  bar->SetBarSpaceRight(60);
   bar->SetBarSpaceUp(24);
   bar->SetBarSpaceDown(24);
   bar->SetBarFrame(4);

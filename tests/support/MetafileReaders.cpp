@@ -39,7 +39,11 @@ QByteArray WmfToSvg(const std::string &wmf) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   // wmf2svg writes each text byte as a text element of its own, so a Shift-JIS double-byte
   // character arrives split in two; read the bytes as Latin-1 to keep the SVG valid.
-  return QString::fromLatin1(file.readAll()).toUtf8();
+  // It also leaves "<" and "&" in text unescaped (CODE-128's "<DC2>"); escape them.
+  QByteArray svg = QString::fromLatin1(file.readAll()).toUtf8();
+  svg.replace("\t><</text>", "\t>&lt;</text>");
+  svg.replace("\t>&</text>", "\t>&amp;</text>");
+  return svg;
 }
 
 QImage RenderSvg(const QByteArray &svg) {
