@@ -23,6 +23,7 @@
 #include "Frame/Spinner.h"
 #include "Frame/SymbolDefaults.h"
 #include "Frame/SymbologyControls.h"
+#include "Param/TParameter.h"
 
 namespace plomix {
 namespace {
@@ -41,7 +42,8 @@ std::string BoxText(const QComboBox *box) { return UnicodeToSjis(box->currentTex
 
 TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
     : QWidget(parent),
-      FProgramDir(programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir),
+      FProgramDir(programDir),
+      FProgramDirGiven(!programDir.isEmpty()),
       FRecords(new TRecordList(this)) {
   setupUi(this);
   setFont(DefaultSymbolFont().Font);
@@ -596,18 +598,6 @@ void TFrameForm::CtrlF51Click() {
 void TFrameForm::Help1Click() { QDesktopServices::openUrl(QUrl::fromLocalFile(ReadmePath())); }
 
 // ---------------------------------------------------------------- read-me pane, layout
-
-QString TFrameForm::ReadmePath() const { return FProgramDir + QStringLiteral("/Readme.txt"); }
-
-void TFrameForm::LoadReadme() {
-  QFile file(ReadmePath());
-  if (!file.open(QIODevice::ReadOnly)) {
-    Memo1->clear();
-    return;
-  }
-  const QByteArray bytes = file.readAll();
-  Memo1->setPlainText(SjisToUnicode(std::string_view(bytes.constData(), bytes.size())));
-}
 
 void TFrameForm::ReadmeScroll(int barType) {
   QTextDocument *document = Memo1->document();

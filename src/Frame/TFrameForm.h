@@ -18,6 +18,7 @@ namespace plomix {
 
 class TSpinner;
 class TParameter;
+class TBarImage;
 
 enum TSortKey { skCode = 0, skCommentUp = 1, skCommentDown = 2 };
 
@@ -76,9 +77,19 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   // The font the font dialog holds; always equal to the symbol's font.
   TFont FontDialog1Font;
 
-  // The program directory of this window's files, with no trailing separator.
-  QString ProgramDir() const { return FProgramDir; }
+  // The environment file (created when the window is first shown).
+  std::unique_ptr<TParameter> Parameter1;
+
+  // Where the environment and data files live, and the read-me file's path.
+  QString DataDir() const;
   QString ReadmePath() const;
+
+  // --- start-up and shutdown ---
+  void FormShow();
+  // Writes the data files and the environment file; false (reported) when one could
+  // not be written, and the window stays open.
+  bool FormCloseQuery();
+  void LoadReadme();
 
   // --- handlers ---
   void ComboBox1KeyDown();
@@ -121,6 +132,8 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
 
  private:
   void CreatePopupMenu();
@@ -130,12 +143,16 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void SetStatus(const QString &text, const QColor &color);
   void SetSpacingPanel(QLabel *panel, const char *caption, int value);
   void ApplySymbologyControls(TBarTypes type);
-  void LoadReadme();
+  void RestoreSettings(QStringList &problems);
+  void WriteSettings(TParameter &parameters);
+  void ReportProblems(const QString &title, const QStringList &problems);
   // Inserts (code, "", "") after the shown record, or appends to an empty list, and selects it.
   void AddCodeAfterShown(const std::string &code);
   int InsertPosition() const;
 
   QString FProgramDir;
+  bool FProgramDirGiven = false;
+  bool FShownOnce = false;
   TRecordList *FRecords;
   TSpinner *FSpinners[12] = {};  // by the up-down's number (1..11 used)
 };
