@@ -1,10 +1,37 @@
 // TBarImage's UPC-A / UPC-E conversions of the current code.
 #include "BarImage/TBarImage.h"
+#include "BarImage/encoders/Encoders.h"
 
 namespace plomix {
+namespace {
 
-// Placeholders until the UPC encoder lands: no conversion is possible yet.
-void TBarImage::ConvertUPCAToE() { FBarDisped = false; }
-void TBarImage::ConvertUPCEToA() { FBarDisped = false; }
+using Conversion = std::string (*)(const std::string &);
+
+// Shared by both directions: only a shown UPC symbol of the right length converts; the
+// new code is stored without the code-change events and drawn as any change is.
+bool ConvertUpcCode(TBarTypes type, bool disped, std::string &code, std::size_t length,
+                    Conversion convert) {
+  if (type != cbarUPC || !disped || code.size() != length) return false;
+  std::string converted = convert(code);
+  if (converted.empty()) return false;
+  code = std::move(converted);
+  return true;
+}
+
+}  // namespace
+
+void TBarImage::ConvertUPCAToE() {
+  if (ConvertUpcCode(FBarType, FBarDisped, FCode, 11, UPCAToUPCE))
+    DrawBar();
+  else
+    FBarDisped = false;
+}
+
+void TBarImage::ConvertUPCEToA() {
+  if (ConvertUpcCode(FBarType, FBarDisped, FCode, 7, UPCEToUPCA))
+    DrawBar();
+  else
+    FBarDisped = false;
+}
 
 }  // namespace plomix

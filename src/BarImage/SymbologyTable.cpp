@@ -8,19 +8,19 @@ namespace plomix {
 namespace {
 
 constexpr std::array<SymbologyInfo, kBarTypeCount> kSymbologies = {{
-    // type          encoder      ratio  CD     start  stop
-    {cbarJAN,       nullptr,     false, false, false, false},
-    {cbarUPC,       nullptr,     false, false, false, false},
-    {cbarCODE39,    EncodeCode39, true, true,  false, false},
-    {cbarNW7,       EncodeNW7,   true,  true,  true,  true},
-    {cbarITF,       nullptr,     true,  true,  false, false},
-    {cbarCTF,       nullptr,     true,  true,  false, false},
-    {cbarIATA,      nullptr,     true,  false, false, false},
-    {cbarMATRIX,    nullptr,     true,  true,  false, false},
-    {cbarNEC,       nullptr,     true,  true,  false, false},
-    {cbarCUSTOMER,  nullptr,     false, false, false, false},
-    {cbarCODE128,   nullptr,     false, false, true,  false},
-    {cbarCODE93,    nullptr,     false, false, false, false},
+    // type         encoder          ratio  CD     start  stop
+    {cbarJAN,       EncodeJAN,       false, false, false, false},
+    {cbarUPC,       EncodeUPC,       false, false, false, false},
+    {cbarCODE39,    EncodeCode39,    true,  true,  false, false},
+    {cbarNW7,       EncodeNW7,       true,  true,  true,  true},
+    {cbarITF,       EncodeITF,       true,  true,  false, false},
+    {cbarCTF,       EncodeCTF,       true,  true,  false, false},
+    {cbarIATA,      EncodeIATA,      true,  false, false, false},
+    {cbarMATRIX,    EncodeMatrix,    true,  true,  false, false},
+    {cbarNEC,       EncodeNEC,       true,  true,  false, false},
+    {cbarCUSTOMER,  EncodeCustomer,  false, false, false, false},
+    {cbarCODE128,   EncodeCode128,   false, false, true,  false},
+    {cbarCODE93,    EncodeCode93,    false, false, false, false},
 }};
 
 constexpr bool RowsInOrdinalOrder() {

@@ -39,7 +39,12 @@ std::string ReadWithZbar(const QImage &image, Format format) {
   std::unique_ptr<zbar::zbar_image_scanner_t, decltype(&zbar::zbar_image_scanner_destroy)> scanner(
       zbar::zbar_image_scanner_create(), zbar::zbar_image_scanner_destroy);
   zbar::zbar_image_scanner_set_config(scanner.get(), zbar::ZBAR_NONE, zbar::ZBAR_CFG_ENABLE, 0);
-  zbar::zbar_image_scanner_set_config(scanner.get(), ZbarFormat(format), zbar::ZBAR_CFG_ENABLE, 1);
+  const zbar::zbar_symbol_type_t wanted = ZbarFormat(format);
+  zbar::zbar_image_scanner_set_config(scanner.get(), wanted, zbar::ZBAR_CFG_ENABLE, 1);
+  // zbar decodes UPC-A through its EAN-13 decoder: with EAN-13 off it finds nothing.
+  // It then reports a leading-zero EAN-13 as UPC-A (12 digits); only that is taken.
+  if (format == Format::UPCA)
+    zbar::zbar_image_scanner_set_config(scanner.get(), zbar::ZBAR_EAN13, zbar::ZBAR_CFG_ENABLE, 1);
   std::unique_ptr<zbar::zbar_image_t, decltype(&zbar::zbar_image_destroy)> img(
       zbar::zbar_image_create(), zbar::zbar_image_destroy);
   zbar::zbar_image_set_format(img.get(), zbar_fourcc('Y', '8', '0', '0'));
@@ -48,6 +53,8 @@ std::string ReadWithZbar(const QImage &image, Format format) {
   zbar::zbar_image_set_data(img.get(), pixels.data(), pixels.size(), nullptr);
   if (zbar::zbar_scan_image(scanner.get(), img.get()) <= 0) return {};
   const zbar::zbar_symbol_t *symbol = zbar::zbar_image_first_symbol(img.get());
+  while (symbol != nullptr && zbar::zbar_symbol_get_type(symbol) != wanted)
+    symbol = zbar::zbar_symbol_next(symbol);
   if (symbol == nullptr) return {};
   const char *data = zbar::zbar_symbol_get_data(symbol);
   const unsigned length = zbar::zbar_symbol_get_data_length(symbol);

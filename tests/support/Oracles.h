@@ -3,6 +3,7 @@
 // nobody here wrote read it back.
 #include <QImage>
 #include <string>
+#include <vector>
 
 namespace plomix::test {
 
@@ -18,6 +19,11 @@ std::string ReadWithZbar(const QImage &image, Format format);
 // The bar/space widths in modules that libzint draws for `data` as `symbology`
 // (a BARCODE_* value), read from its rendered row; empty when zint refuses the data.
 std::string ZintModules(int symbology, const std::string &data, int option2 = 0);
+
+// Every row of the symbol libzint builds for `data` as `symbology`, one character per
+// module ('1' set, '0' clear); empty when zint refuses the data. Multi-row symbols such
+// as the four-state postal codes give one row per third of the bar height.
+std::vector<std::string> ZintRows(int symbology, const std::string &data, int option2 = 0);
 
 // Adds white quiet zones around an image, as readers want them.
 QImage WithQuietZone(const QImage &image, int margin = 20);

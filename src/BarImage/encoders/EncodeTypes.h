@@ -40,6 +40,24 @@ constexpr int ModuleCount(std::string_view row) {
   return modules;
 }
 
+// True when every character of `text` is one of "0123456789".
+inline bool AllDigits(std::string_view text) {
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// Modulo-10 check digit of a digit string: weights 3, 1, 3, ... from the rightmost
+// digit; (10 - sum mod 10) mod 10. The caller has checked that every character is a digit.
+inline int Modulo10CheckDigit(std::string_view digits) {
+  int sum = 0, weight = 3;
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    sum += (*it - '0') * weight;
+    weight = 4 - weight;
+  }
+  return (10 - sum % 10) % 10;
+}
+
 // True when every row of a table is `length` digits long.
 template <std::size_t N>
 constexpr bool RowsHaveLength(const std::array<std::string_view, N> &rows, std::size_t length) {

@@ -1,0 +1,202 @@
+// The record list on disk: round trip, the start-up fall-backs, bad input, and the
+// data folder rule, on real files in a temporary folder.
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "Common/ProgramDir.h"
+#include "Common/ShiftJis.h"
+#include "Frame/RecordFiles.h"
+
+namespace plomix {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
+
+class RecordFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  QString Path(const QString &name) const { return dir_.filePath(name); }
+  void Write(const QString &name, const std::string &bytes) {
+    QFile file(Path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+  std::optional<std::string> Read(const QString &name) const {
+    QFile file(Path(name));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll().toStdString();
+  }
+  bool Save(const RecordFileContents &c, QString *error = nullptr) {
+    return SaveRecordFiles(dir_.path(), c.Codes, c.CommentsUp, c.CommentsDown, error);
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(RecordFilesTest, SavedListsLoadBackUnchanged) {
+  const Lines codes = {"4901234567894", Sjis("<FNC1>01234"), "", "A123B"};
+  const Lines ups = {Sjis("上のコメント"), "", "x", ""};
+  const Lines downs = {"", Sjis("下"), "", Sjis("～表示")};
+  ASSERT_TRUE(SaveRecordFiles(dir_.path(), codes, ups, downs));
+  EXPECT_EQ(Read("Plomix.txt"), "4901234567894\r\n" + Sjis("<FNC1>01234") + "\r\n\r\nA123B\r\n");
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_EQ(loaded.Codes, codes);
+  EXPECT_EQ(loaded.CommentsUp, ups);
+  EXPECT_EQ(loaded.CommentsDown, downs);
+  EXPECT_TRUE(loaded.Notices.isEmpty());
+}
+
+TEST_F(RecordFilesTest, EmptyListsGiveEmptyFilesAndNoRecords) {
+  ASSERT_TRUE(SaveRecordFiles(dir_.path(), {}, {}, {}));
+  for (const char *name : {"Plomix.txt", "PlomixUp.txt", "PlomixDn.txt"}) EXPECT_EQ(Read(name), "") << name;
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_TRUE(loaded.Codes.empty() && loaded.CommentsUp.empty() && loaded.CommentsDown.empty());
+}
+
+TEST_F(RecordFilesTest, CommentFilesFallBackToEmptyComments) {
+  struct Row {
+    const char *note;
+    std::optional<std::string> codes, ups, downs;  // nullopt: file missing
+    Lines wantCodes, wantUps, wantDowns;
+    int notices;  // a notice (and a backup) only when text is set aside
+  } rows[] = {
+      {"no files: first run", {}, {}, {}, {}, {}, {}, 0},
+      {"codes only", "a\r\nb\r\n", {}, {}, {"a", "b"}, {"", ""}, {"", ""}, 0},
+      {"5 codes, 4 upper comments: all upper comments empty, lower ones load",
+       "1\r\n2\r\n3\r\n4\r\n5\r\n", "u1\r\nu2\r\nu3\r\nu4\r\n", "d1\r\nd2\r\nd3\r\nd4\r\nd5\r\n",
+       {"1", "2", "3", "4", "5"}, {"", "", "", "", ""}, {"d1", "d2", "d3", "d4", "d5"}, 1},
+      {"empty comment file for two codes", "a\r\nb\r\n", "", "", {"a", "b"}, {"", ""}, {"", ""}, 0},
+      {"comments without codes", {}, "u\r\n", "d\r\n", {}, {}, {}, 2},
+      {"empty code file", "", "u\r\n", {}, {}, {}, {}, 1},
+      {"last line without line end counts", "a\r\nb", "u\r\nv", "\r\n", {"a", "b"}, {"u", "v"}, {"", ""}, 1},
+  };
+  for (const Row &row : rows) {
+    QTemporaryDir dir;
+    const auto put = [&](const char *name, const std::optional<std::string> &bytes) {
+      if (!bytes) return;
+      QFile file(dir.filePath(name));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(bytes->data(), static_cast<qint64>(bytes->size()));
+    };
+    put("Plomix.txt", row.codes);
+    put("PlomixUp.txt", row.ups);
+    put("PlomixDn.txt", row.downs);
+    const RecordFileContents loaded = LoadRecordFiles(dir.path());
+    EXPECT_EQ(loaded.Codes, row.wantCodes) << row.note;
+    EXPECT_EQ(loaded.CommentsUp, row.wantUps) << row.note;
+    EXPECT_EQ(loaded.CommentsDown, row.wantDowns) << row.note;
+    EXPECT_EQ(loaded.Notices.size(), row.notices) << row.note << "\n" << loaded.Notices.join("\n").toStdString();
+  }
+}
+
+TEST_F(RecordFilesTest, SetAsideCommentFileIsKeptAsBackup) {
+  const std::string ups = Sjis("上1\r\n上2\r\n");
+  Write("Plomix.txt", "1\r\n2\r\n3\r\n");
+  Write("PlomixUp.txt", ups);
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  ASSERT_EQ(loaded.Notices.size(), 1);
+  EXPECT_TRUE(loaded.Notices[0].contains("PlomixUp.txt.bak")) << loaded.Notices[0].toStdString();
+  ASSERT_TRUE(Save(loaded));
+  EXPECT_EQ(Read("PlomixUp.txt"), "\r\n\r\n\r\n") << "the close writes the empty comments";
+  EXPECT_EQ(Read("PlomixUp.txt.bak"), ups) << "and the user's comments are still there";
+}
+
+TEST_F(RecordFilesTest, OlderDifferentBackupIsNotReplaced) {
+  Write("Plomix.txt", "1\r\n");
+  Write("PlomixDn.txt", "first\r\nsecond\r\n");
+  Write("PlomixDn.txt.bak", "older backup\r\n");
+  LoadRecordFiles(dir_.path());
+  EXPECT_EQ(Read("PlomixDn.txt.bak"), "older backup\r\n");
+  EXPECT_EQ(Read("PlomixDn.txt.bak.2"), "first\r\nsecond\r\n");
+  LoadRecordFiles(dir_.path());
+  EXPECT_FALSE(Read("PlomixDn.txt.bak.3")) << "the same original is kept once";
+}
+
+TEST_F(RecordFilesTest, BadInputLoadsWithoutLossAndSavesSoundFiles) {
+  const std::string invalidSjis = "\x81\x20\xFF\xA0" "abc\x82";  // lone lead bytes, unused bytes
+  const std::string longLine(10 * 1024 * 1024, '7');
+  struct Row {
+    const char *note;
+    std::string codes;
+    Lines wantCodes;
+    bool backup;
+  } rows[] = {
+      {"NUL ends the text; the rest is kept in the backup", std::string("A\r\nB\0C\r\nD\r\n", 11), {"A", "B"}, true},
+      {"trailing NUL padding loses nothing", std::string("A\r\nB\r\n\0\0\0", 9), {"A", "B"}, false},
+      {"lone CR ends a line", "A\rB\rC", {"A", "B", "C"}, false},
+      {"invalid Shift-JIS is kept byte for byte", invalidSjis + "\r\n", {invalidSjis}, false},
+      {"a 10 MB line", longLine + "\r\nX\r\n", {longLine, "X"}, false},
+  };
+  for (const Row &row : rows) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Plomix.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(row.codes.data(), static_cast<qint64>(row.codes.size()));
+    file.close();
+    const RecordFileContents loaded = LoadRecordFiles(dir.path());
+    EXPECT_EQ(loaded.Codes, row.wantCodes) << row.note;
+    EXPECT_EQ(loaded.CommentsUp.size(), row.wantCodes.size()) << row.note;
+    EXPECT_EQ(QFile::exists(dir.filePath("Plomix.txt.bak")), row.backup) << row.note;
+    ASSERT_TRUE(SaveRecordFiles(dir.path(), loaded.Codes, loaded.CommentsUp, loaded.CommentsDown)) << row.note;
+    const RecordFileContents again = LoadRecordFiles(dir.path());
+    EXPECT_EQ(again.Codes, row.wantCodes) << row.note << ": the saved file is sound";
+    EXPECT_TRUE(again.Notices.isEmpty()) << row.note;
+  }
+}
+
+TEST_F(RecordFilesTest, LineBreakInsideAFieldKeepsTheFilesAligned) {
+  const Lines codes = {"12\n34", "5"};
+  const Lines ups = {"a\r\nb", std::string("c\0d", 3)};
+  ASSERT_TRUE(SaveRecordFiles(dir_.path(), codes, ups, {"", "e\rf"}));
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_EQ(loaded.Codes, (Lines{"12 34", "5"}));
+  EXPECT_EQ(loaded.CommentsUp, (Lines{"a  b", "c d"}));
+  EXPECT_EQ(loaded.CommentsDown, (Lines{"", "e f"}));
+}
+
+TEST_F(RecordFilesTest, UnreadableFileIsMovedAsideSoTheNextSaveWorks) {
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("Plomix.txt/inside"));  // not a file
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_TRUE(loaded.Codes.empty());
+  ASSERT_EQ(loaded.Notices.size(), 1);
+  EXPECT_TRUE(QDir(Path("Plomix.txt.bak/inside")).exists());
+  EXPECT_TRUE(Save({{"1"}, {""}, {""}, {}}));
+}
+
+TEST_F(RecordFilesTest, FailedSaveStopsAndKeepsWhatWasThere) {
+  Write("Plomix.txt", "old\r\n");
+  Write("PlomixDn.txt", "old down\r\n");
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("PlomixUp.txt"));  // cannot be replaced by a file
+  QString error;
+  EXPECT_FALSE(Save({{"new"}, {"up"}, {"down"}, {}}, &error));
+  EXPECT_TRUE(error.contains("PlomixUp.txt")) << error.toStdString();
+  EXPECT_EQ(Read("Plomix.txt"), "new\r\n") << "written before the failing file";
+  EXPECT_EQ(Read("PlomixDn.txt"), "old down\r\n") << "not reached";
+}
+
+TEST(DataDirectory, ProgramFolderWhenWritableElsePerUserFolder) {
+  QStandardPaths::setTestModeEnabled(true);
+  const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QTemporaryDir writable;
+  struct Row {
+    const char *note;
+    QString programDir, expected;
+  } rows[] = {
+      {"writable program folder", writable.path(), writable.path()},
+      {"a folder nobody can create files in, even root", "/proc", perUser},
+      {"a folder that does not exist", writable.filePath("gone"), perUser},
+  };
+  for (const Row &row : rows) EXPECT_EQ(DataDirectoryFor(row.programDir), row.expected) << row.note;
+  EXPECT_TRUE(QDir(perUser).exists());
+  QStandardPaths::setTestModeEnabled(false);
+}
+
+}  // namespace
+}  // namespace plomix
