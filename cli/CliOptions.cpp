@@ -61,7 +61,8 @@ QString UsageText() {
       "  --bar-color #RRGGBB, --back-color #RRGGBB\n"
       "  --transparent       leave the background out\n"
       "  --picture P         bmp, emf or wmf\n"
-      "  -o FILE             write the picture (.png, .bmp)\n"
+      "  -o FILE             write the picture: .bmp (32 bits per pixel), .jpg/.jpeg, .png,\n"
+      "                      .emf or .wmf (these two need --picture emf or wmf)\n"
       "  --info              print the result as one JSON object\n"
       "  -h, --help          this text\n\n"
       "Exit status: 0 drawn, 1 the code cannot be encoded, 2 usage error.\n");

@@ -77,10 +77,21 @@ int main(int argc, char *argv[]) {
     PrintError(QStringLiteral("--transparent draws a bitmap only; it cannot go with --picture emf or wmf"));
     return kUsageError;
   }
-  if (!options->output.isEmpty() && !plomix::IsSupportedPictureFile(options->output)) {
-    PrintError(QStringLiteral("cannot write \"%1\": the name must end in .png or .bmp")
-                   .arg(options->output));
-    return kUsageError;
+  if (!options->output.isEmpty()) {
+    const auto kind = plomix::PictureFileKindOf(options->output);
+    if (!kind) {
+      PrintError(QStringLiteral("cannot write \"%1\": the name must end in .bmp, .jpg, .jpeg, "
+                                ".png, .emf or .wmf")
+                     .arg(options->output));
+      return kUsageError;
+    }
+    const bool metafileFile = *kind == plomix::PictureFileKind::EnhancedMetafile ||
+                              *kind == plomix::PictureFileKind::WindowsMetafile;
+    if (metafileFile && options->picture == plomix::picBMP) {
+      PrintError(QStringLiteral("cannot write \"%1\" from a bitmap: add --picture emf or wmf")
+                     .arg(options->output));
+      return kUsageError;
+    }
   }
 
   plomix::TBarImage bar;

@@ -4,13 +4,37 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include "BarImage/BmpWriter.h"
+#include "BarImage/EmfWriter.h"
+#include "BarImage/JpegWriter.h"
+#include "BarImage/WmfWriter.h"
 #include "Common/AtomicFile.h"
 
 namespace plomix {
+namespace {
+
+void SetError(QString *error, const QString &text) {
+  if (error) *error = text;
+}
+
+bool NamesJpeg(const QString &path) {
+  const std::optional<PictureFileKind> kind = PictureFileKindOf(path);
+  return kind && *kind == PictureFileKind::Jpeg;
+}
+
+const TMetafile *MetafileOf(const TPicture &picture, QString *error) {
+  const TMetafile *meta = picture.MetafileOrNull();
+  if (meta == nullptr || meta->Size().isEmpty())
+    SetError(error, QStringLiteral("the picture is not a metafile"));
+  return meta != nullptr && !meta->Size().isEmpty() ? meta : nullptr;
+}
+
+}  // namespace
 
 QImage PictureToImage(const TPicture &picture) {
   if (const QImage *image = picture.BitmapOrNull()) return *image;
   if (const TMetafile *meta = picture.MetafileOrNull()) {
+    if (meta->Size().isEmpty()) return {};
     QImage image(meta->Size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -20,27 +44,96 @@ QImage PictureToImage(const TPicture &picture) {
   return {};
 }
 
-bool IsSupportedPictureFile(const QString &path) {
+std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
-  return suffix == QLatin1String("png") || suffix == QLatin1String("bmp");
+  if (suffix == QLatin1String("bmp")) return PictureFileKind::Bitmap;
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return PictureFileKind::Jpeg;
+  if (suffix == QLatin1String("png")) return PictureFileKind::Png;
+  if (suffix == QLatin1String("emf")) return PictureFileKind::EnhancedMetafile;
+  if (suffix == QLatin1String("wmf")) return PictureFileKind::WindowsMetafile;
+  return std::nullopt;
+}
+
+bool IsSupportedPictureFile(const QString &path) { return PictureFileKindOf(path).has_value(); }
+
+bool SaveBitmapFile(const QImage &image, const QString &path, QString *error) {
+  if (image.isNull()) {
+    SetError(error, QStringLiteral("there is no picture to save"));
+    return false;
+  }
+  std::string bytes;
+  if (NamesJpeg(path)) {
+    if (!EncodeJpeg(image, bytes, error)) return false;
+  } else {
+    bytes = EncodeBmp32(image);
+  }
+  return WriteFileAtomically(path, bytes, error);
+}
+
+bool SaveEnhancedMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
+                              const TReferenceDevice &device) {
+  const std::string bytes = EncodeEnhancedMetafile(metafile, device);
+  if (bytes.empty()) {
+    SetError(error, QStringLiteral("the enhanced metafile could not be built"));
+    return false;
+  }
+  return WriteFileAtomically(path, bytes, error);
+}
+
+bool SaveWindowsMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
+                             const TReferenceDevice &device) {
+  const std::string bytes = EncodeWindowsMetafile(metafile, device);
+  if (bytes.empty()) {
+    SetError(error, QStringLiteral("the Windows metafile could not be built "
+                                   "(the picture may be too large for its 16-bit coordinates)"));
+    return false;
+  }
+  return WriteFileAtomically(path, bytes, error);
+}
+
+bool SavePictureAs(const TPicture &picture, TPictures method, const QString &path, QString *error) {
+  switch (method) {
+    case picEMF:
+      if (const TMetafile *meta = MetafileOf(picture, error))
+        return SaveEnhancedMetafileFile(*meta, path, error);
+      return false;
+    case picWMF:
+      if (const TMetafile *meta = MetafileOf(picture, error))
+        return SaveWindowsMetafileFile(*meta, path, error);
+      return false;
+    case picBMP:
+    default:
+      return SaveBitmapFile(PictureToImage(picture), path, error);
+  }
 }
 
 bool SavePictureFile(const TPicture &picture, const QString &path, QString *error) {
-  const QImage image = PictureToImage(picture);
-  if (image.isNull()) {
-    if (error) *error = QStringLiteral("there is no picture to save");
-    return false;
+  const PictureFileKind kind = PictureFileKindOf(path).value_or(PictureFileKind::Bitmap);
+  switch (kind) {
+    case PictureFileKind::EnhancedMetafile:
+      return SavePictureAs(picture, picEMF, path, error);
+    case PictureFileKind::WindowsMetafile:
+      return SavePictureAs(picture, picWMF, path, error);
+    case PictureFileKind::Png: {
+      const QImage image = PictureToImage(picture);
+      if (image.isNull()) {
+        SetError(error, QStringLiteral("there is no picture to save"));
+        return false;
+      }
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      if (!image.save(&buffer, "PNG")) {
+        SetError(error, QStringLiteral("the image could not be encoded"));
+        return false;
+      }
+      return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), error);
+    }
+    case PictureFileKind::Bitmap:
+    case PictureFileKind::Jpeg:
+      return SaveBitmapFile(PictureToImage(picture), path, error);
   }
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  const char *format = suffix == QLatin1String("png") ? "PNG" : "BMP";
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, format)) {
-    if (error) *error = QStringLiteral("the image could not be encoded");
-    return false;
-  }
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), error);
+  return false;
 }
 
 }  // namespace plomix

@@ -1,20 +1,45 @@
 #pragma once
-// Writing a symbol picture to an image file, chosen by the file name's extension.
+// Writing a symbol picture to an image file: a 32-bit bitmap file, JPEG, PNG, an
+// enhanced metafile or a placeable Windows metafile. Every file is written atomically.
 #include <QImage>
 #include <QString>
+#include <optional>
 
+#include "BarImage/BarTypes.h"
 #include "BarImage/Picture.h"
+#include "BarImage/ReferenceDevice.h"
 
 namespace plomix {
+
+enum class PictureFileKind { Bitmap, Jpeg, Png, EnhancedMetafile, WindowsMetafile };
 
 // The picture as a 32-bit image; a metafile is replayed at its logical size.
 QImage PictureToImage(const TPicture &picture);
 
-// True when `path` names a format SavePictureFile writes.
+// The kind a file name's extension names (letter case ignored): .bmp, .jpg, .jpeg,
+// .png, .emf, .wmf. Nothing for any other name.
+std::optional<PictureFileKind> PictureFileKindOf(const QString &path);
+
+// True when `path` ends in one of the extensions PictureFileKindOf knows.
 bool IsSupportedPictureFile(const QString &path);
 
-// Writes the picture atomically. On failure returns false, leaves any earlier file whole
-// and stores a readable reason in `error`.
+// A bitmap saved under a name: JPEG when the name ends in .jpg or .jpeg (any case),
+// otherwise a bitmap file with 32 bits per pixel.
+bool SaveBitmapFile(const QImage &image, const QString &path, QString *error);
+bool SaveEnhancedMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
+                              const TReferenceDevice &device = ScreenReferenceDevice());
+bool SaveWindowsMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
+                             const TReferenceDevice &device = ScreenReferenceDevice());
+
+// The save command's rule: the file type follows the copy method, never the name.
+// picBMP writes SaveBitmapFile (JPEG only for .jpg/.jpeg), picEMF an enhanced metafile,
+// picWMF a placeable Windows metafile.
+bool SavePictureAs(const TPicture &picture, TPictures method, const QString &path, QString *error);
+
+// The file type follows the name's extension (plomix-cli -o): .emf and .wmf need a
+// metafile picture; .png writes PNG; .jpg/.jpeg JPEG; any other name a bitmap file.
+// On failure returns false, leaves any earlier file whole and stores a readable reason
+// in `error`.
 bool SavePictureFile(const TPicture &picture, const QString &path, QString *error);
 
 }  // namespace plomix

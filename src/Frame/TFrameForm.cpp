@@ -1,87 +1,642 @@
 #include "Frame/TFrameForm.h"
 
-#include <QComboBox>
+#include <QAbstractItemView>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFontDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
-#include <QVBoxLayout>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QUrl>
+#include <algorithm>
 
 #include "BarImage/TBarImage.h"
+#include "Common/Colors.h"
 #include "Common/ShiftJis.h"
+#include "Frame/FontSizes.h"
+#include "Frame/ReadmeScroll.h"
+#include "Frame/Spinner.h"
 #include "Frame/SymbolDefaults.h"
+#include "Frame/SymbologyControls.h"
+#include "Param/TParameter.h"
 
 namespace plomix {
 namespace {
 
-const char *const kSymbologyCaptions[kBarTypeCount] = {
-    "JAN(EAN)/短縮", "UPC-A/UPC-E", "CODE-39", "NW-7(CODABAR)",
-    "ITF(Interleaved 2of5)", "CTF(Code 2of5 | Industrial 2of5)", "IATA(IATA 2of5)",
-    "MATRIX(Matrix 2of5)", "NEC(NEC 2of5 | COOP 2of5)", "カスタマーバーコード", "CODE-128",
-    "CODE-93"};
+QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+bool IsEnterKey(QEvent *event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent *>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+std::string BoxText(const QComboBox *box) { return UnicodeToSjis(box->currentText()); }
 
 }  // namespace
 
-TFrameForm::TFrameForm(QWidget *parent) : QMainWindow(parent) {
-  setObjectName(QStringLiteral("FrameForm"));
-  auto *central = new QWidget(this);
-  auto *layout = new QVBoxLayout(central);
-  layout->setContentsMargins(0, 0, 0, 0);
+TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
+    : QWidget(parent),
+      FProgramDir(programDir),
+      FProgramDirGiven(!programDir.isEmpty()),
+      FRecords(new TRecordList(this)) {
+  setupUi(this);
+  setFont(DefaultSymbolFont().Font);
+  QFont memoFont(Text("ＭＳ ゴシック"));
+  memoFont.setPixelSize(13);
+  memoFont.setStyleHint(QFont::TypeWriter);
+  Memo1->setFont(memoFont);
 
-  ScrollBox1 = new QScrollArea(central);
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  ScrollBox1->setFixedHeight(112);
-  ScrollBox1->setBackgroundRole(QPalette::Window);
-  BarImage1 = new TBarImage;
-  BarImage1->setObjectName(QStringLiteral("BarImage1"));
   ApplySymbolDesignDefaults(*BarImage1);
-  ScrollBox1->setWidget(BarImage1);
-  ScrollBox1->setWidgetResizable(false);
-  layout->addWidget(ScrollBox1);
+  FontDialog1Font = *BarImage1->BarFont();
+  OrgHeight = BarImage1->BarHeight();
 
-  auto *panel = new QWidget(central);
-  auto *panelLayout = new QVBoxLayout(panel);
-  auto *label1 = new QLabel(QStringLiteral("バーコード文字列"), panel);
-  label1->setObjectName(QStringLiteral("Label1"));
-  ComboBox1 = new QComboBox(panel);
-  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-  ComboBox1->setEditable(true);
-  ComboBox1->setMaxVisibleItems(10);
-  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox1->lineEdit()->installEventFilter(this);
-  auto *label2 = new QLabel(QStringLiteral("バーコードの種類"), panel);
-  ComboBox2 = new QComboBox(panel);
-  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-  ComboBox2->setMaxVisibleItems(12);
-  for (const char *caption : kSymbologyCaptions) ComboBox2->addItem(QString::fromUtf8(caption));
-  panelLayout->addWidget(label1);
-  panelLayout->addWidget(ComboBox1);
-  panelLayout->addWidget(label2);
-  panelLayout->addWidget(ComboBox2);
-  panelLayout->addStretch();
-  layout->addWidget(panel);
-  setCentralWidget(central);
+  // The three boxes show the record list's three columns.
+  const struct { QComboBox *box; TRecordField field; } boxes[] = {
+      {ComboBox1, rfCode}, {ComboBox7, rfCommentUp}, {ComboBox8, rfCommentDown}};
+  for (const auto &[box, field] : boxes) {
+    box->setModel(FRecords);
+    box->setModelColumn(field);
+    box->setCompleter(nullptr);
+    if (auto *view = qobject_cast<QListView *>(box->view())) view->setUniformItemSizes(true);
+    box->setCurrentIndex(-1);
+    box->lineEdit()->installEventFilter(this);
+  }
+  Button14->setProperty("Tag", 0);
+  UpDown11->SetResetGuard(1000);
+  Panel7->installEventFilter(this);
+  Panel8->installEventFilter(this);
 
-  connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TFrameForm::ComboBox2Change);
-  setWindowTitle(QStringLiteral("Plomix"));
+  CreateSpinners();
+  CreatePopupMenu();
+  ConnectHandlers();
   resize(368, 441);
 }
 
-bool TFrameForm::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == ComboBox1->lineEdit() && event->type() == QEvent::KeyPress) {
-    const auto key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ComboBox1KeyDown();
-      return true;
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
+TFrameForm::~TFrameForm() = default;
+
+// ---------------------------------------------------------------- construction
+
+void TFrameForm::CreateSpinners() {
+  auto spinner = [this](QLineEdit *edit, TUpDown *upDown, int number, auto apply) {
+    FSpinners[number] = new TSpinner(edit, upDown, [this, apply](int value) {
+      apply(value);
+      StatusRefresh();
+    });
+  };
+  TBarImage *bar = BarImage1;
+  spinner(Edit1, UpDown1, 1, [bar](int v) { bar->SetScale(static_cast<TSCale>(v)); });
+  spinner(Edit2, UpDown2, 2, [this, bar](int v) {
+    bar->SetBarHeight(v);
+    OrgHeight = bar->BarHeight();
+  });
+  spinner(Edit3, UpDown3, 3, [bar](int v) { bar->SetElementRatio(static_cast<TElementRatio>(v)); });
+  spinner(Edit4, UpDown4, 4, [bar](int v) { bar->SetBarSpaceLeft(v); });
+  spinner(Edit5, UpDown5, 5, [bar](int v) { bar->SetBarSpaceRight(v); });
+  spinner(Edit6, UpDown6, 6, [this, bar](int v) {
+    bar->SetBarFrame(static_cast<TFrameSize>(v));
+    if (bar->BarType() != cbarCUSTOMER) OrgHeight = bar->BarHeight();
+  });
+  spinner(Edit9, UpDown9, 9, [bar](int v) { bar->SetBarSpaceUp(v); });
+  spinner(Edit10, UpDown10, 10, [bar](int v) { bar->SetBarSpaceDown(v); });
+  // The print copies and scale are read by printing; entering them changes no symbol.
+  FSpinners[7] = new TSpinner(Edit7, UpDown7, [](int) {});
+  FSpinners[8] = new TSpinner(Edit8, UpDown8, [this](int) { ActualSizeSwitch = false; });
 }
 
-void TFrameForm::ComboBox1KeyDown() { BarImage1->SetCode(UnicodeToSjis(ComboBox1->currentText())); }
+TSpinner *TFrameForm::Spinner(const TUpDown *upDown) const {
+  for (TSpinner *spinner : FSpinners)
+    if (spinner && spinner->UpDown() == upDown) return spinner;
+  return nullptr;
+}
+
+void TFrameForm::CreatePopupMenu() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  auto item = [this](QMenu *menu, const char *name, const char *caption, QKeySequence key) {
+    QAction *action = menu->addAction(Text(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);  // the shortcut works while the menu is closed
+    return action;
+  };
+  QMenu *rotation = PopupMenu1->addMenu(Text("回転"));
+  T1 = rotation->menuAction();
+  T1->setObjectName(QStringLiteral("T1"));
+  N01 = item(rotation, "N01", "0°", QKeySequence(Qt::CTRL | Qt::Key_F1));
+  N901 = item(rotation, "N901", "90°", QKeySequence(Qt::CTRL | Qt::Key_F2));
+  N1801 = item(rotation, "N1801", "180°", QKeySequence(Qt::CTRL | Qt::Key_F3));
+  N2701 = item(rotation, "N2701", "270°", QKeySequence(Qt::CTRL | Qt::Key_F4));
+  rotation->addSeparator();
+  CtrlF51 = item(rotation, "CtrlF51", "反転", QKeySequence(Qt::CTRL | Qt::Key_F5));
+  N4 = item(PopupMenu1, "N4", "バーコードのサイズ情報", QKeySequence(Qt::CTRL | Qt::Key_I));
+  PopupMenu1->addSeparator();
+  Help1 = item(PopupMenu1, "Help1", "ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1));
+  for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setCheckable(true);
+
+  for (QWidget *target : {static_cast<QWidget *>(ScrollBox1), static_cast<QWidget *>(Panel2)}) {
+    target->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(target, &QWidget::customContextMenuRequested, this,
+            [this, target](const QPoint &pos) { PopupMenu1->popup(target->mapToGlobal(pos)); });
+  }
+}
+
+void TFrameForm::ConnectHandlers() {
+  connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TFrameForm::ComboBox1Edited);
+  connect(ComboBox1, &QComboBox::activated, this, &TFrameForm::ComboBox1Change);
+  connect(ComboBox7, &QComboBox::activated, this, &TFrameForm::ComboBox7Change);
+  connect(ComboBox8, &QComboBox::activated, this, &TFrameForm::ComboBox8Change);
+  connect(ComboBox2, &QComboBox::activated, this, &TFrameForm::ComboBox2Change);
+  connect(ComboBox3, &QComboBox::activated, this, &TFrameForm::ComboBox3Change);
+  connect(ComboBox4, &QComboBox::activated, this, &TFrameForm::ComboBox4Change);
+  connect(ComboBox5, &QComboBox::activated, this, &TFrameForm::ComboBox5Change);
+  connect(ComboBox6, &QComboBox::activated, this, &TFrameForm::ComboBox6Change);
+  connect(UpDown11, &TUpDown::Click, this, &TFrameForm::UpDown11Click);
+  connect(CheckBox1, &QCheckBox::clicked, this, &TFrameForm::CheckBox1Click);
+  connect(CheckBox2, &QCheckBox::clicked, this, &TFrameForm::CheckBox2Click);
+  connect(CheckBox3, &QCheckBox::clicked, this, &TFrameForm::CheckBox3Click);
+  connect(Button1, &QPushButton::clicked, this, &TFrameForm::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFrameForm::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TFrameForm::Button3Click);
+  connect(Button4, &QPushButton::clicked, this, &TFrameForm::Button4Click);
+  connect(Button5, &QPushButton::clicked, this, &TFrameForm::Button5Click);
+  connect(Button6, &QPushButton::clicked, this, &TFrameForm::Button6Click);
+  connect(Button7, &QPushButton::clicked, this, &TFrameForm::Button7Click);
+  connect(Button11, &QPushButton::clicked, this, &TFrameForm::Button11Click);
+  connect(Button12, &QPushButton::clicked, this, &TFrameForm::Button12Click);
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TFrameForm::PopupMenu1Popup);
+  connect(N01, &QAction::triggered, this, [this] { AngleItemClick(0); });
+  connect(N901, &QAction::triggered, this, [this] { AngleItemClick(90); });
+  connect(N1801, &QAction::triggered, this, [this] { AngleItemClick(180); });
+  connect(N2701, &QAction::triggered, this, [this] { AngleItemClick(270); });
+  connect(CtrlF51, &QAction::triggered, this, &TFrameForm::CtrlF51Click);
+  connect(Help1, &QAction::triggered, this, &TFrameForm::Help1Click);
+  BarImage1->OnChangedCode = [this](TBarImage *sender, bool watch) {
+    BarImage1ChangedCode(sender, watch);
+  };
+}
+
+// ---------------------------------------------------------------- shared routines
+
+int TFrameForm::ListReturnIndex() const { return Button14->property("Tag").toInt(); }
+void TFrameForm::SetListReturnIndex(int index) { Button14->setProperty("Tag", index); }
+
+void TFrameForm::SelectRecord(int index) {
+  for (QComboBox *box : {ComboBox1, ComboBox7, ComboBox8}) box->setCurrentIndex(index);
+}
+
+void TFrameForm::PushRecord() {
+  BarImage1->SetBarEnabled(false);
+  BarImage1->SetCommentUp(BoxText(ComboBox7));
+  BarImage1->SetCommentDown(BoxText(ComboBox8));
+  BarImage1->SetCode(BoxText(ComboBox1));
+  BarImage1->SetBarEnabled(true);
+}
+
+void TFrameForm::SetSymbolComments(const std::string &up, const std::string &down) {
+  BarImage1->SetBarEnabled(false);
+  BarImage1->SetCommentUp(up);
+  BarImage1->SetCommentDown(down);
+  BarImage1->SetBarEnabled(true);
+}
+
+void TFrameForm::SetStatus(const QString &text, const QColor &color) {
+  QPalette palette = Panel5->palette();
+  palette.setColor(QPalette::WindowText, color);
+  Panel5->setPalette(palette);
+  Panel5->setText(text);
+}
+
+void TFrameForm::StatusRefresh() {
+  if (FSpinners[2]->Position() != BarImage1->BarHeight()) FSpinners[2]->SetPosition(BarImage1->BarHeight());
+  if (FSpinners[6]->Position() != BarImage1->BarFrame()) FSpinners[6]->SetPosition(BarImage1->BarFrame());
+  if (BarImage1->BarDisped()) {
+    Panel4->setText(QString::number(BarImage1->BarWidth()));
+    SetStatus(Text("表示しました。"), QColor(0, 0, 255));
+  } else {
+    Panel4->setText(QStringLiteral("0"));
+    SetStatus(Text("表示出来ません。"), QColor(255, 0, 0));
+  }
+  Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
+  const int cdn = BarImage1->CDN();
+  if (cdn == -1) {
+    Panel1->setText({});
+    Panel1->setToolTip(Text("チェックデジット"));
+  } else {
+    const QString cdc = SjisToUnicode(BarImage1->CDC());
+    Panel1->setText(BarImage1->BarType() == cbarCODE93
+                        ? QStringLiteral("%1 (%2, %3)").arg(cdc).arg(cdn % 100).arg(cdn / 100)
+                        : QStringLiteral("%1 (%2)").arg(cdc).arg(cdn));
+    Panel1->setToolTip(Text("チェックデジット(カッコ内は数値ベース)"));
+  }
+}
+
+int TFrameForm::InsertPosition() const {
+  return std::clamp(ShownIndex + 1, 0, FRecords->Count());
+}
+
+void TFrameForm::AddCodeAfterShown(const std::string &code) {
+  const int index = FRecords->IsEmpty() ? 0 : InsertPosition();
+  FRecords->Insert(index, {code, {}, {}});
+  SelectRecord(index);
+}
+
+// ---------------------------------------------------------------- record list handlers
+
+void TFrameForm::ComboBox1KeyDown() {
+  const std::string code = BoxText(ComboBox1);
+  if (code.empty()) return;
+  const int found = FindCode(code);
+  if (found < 0) {
+    const int index = FRecords->IsEmpty() ? 0 : InsertPosition();
+    FRecords->Insert(index, {code, BoxText(ComboBox7), BoxText(ComboBox8)});
+    SelectRecord(index);
+  } else {
+    SelectRecord(found);
+  }
+  PushRecord();
+  ShownIndex = CurrentIndex();
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox1Edited() {
+  if (ComboBox1->currentIndex() == -1) return;
+  // The text no longer is the chosen item: drop the selection but keep what was typed.
+  QLineEdit *edit = ComboBox1->lineEdit();
+  const QString text = edit->text();
+  const int cursor = edit->cursorPosition();
+  ComboBox1->setCurrentIndex(-1);
+  edit->setText(text);
+  edit->setCursorPosition(cursor);
+  ComboBox7->setCurrentIndex(-1);
+  ComboBox8->setCurrentIndex(-1);
+}
+
+void TFrameForm::ComboBox1Change(int index) {
+  if (index == -1 || index == ShownIndex) return;
+  SelectRecord(index);
+  PushRecord();
+  ShownIndex = CurrentIndex();
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox7Change(int index) { ComboBox1Change(index); }
+void TFrameForm::ComboBox8Change(int index) { ComboBox1Change(index); }
+
+void TFrameForm::ComboBox7KeyDown() {
+  const int current = CurrentIndex();
+  if (current == -1) {
+    ComboBox1KeyDown();
+    return;
+  }
+  const std::string up = BoxText(ComboBox7);
+  const std::string down = BoxText(ComboBox8);
+  FRecords->SetComments(current, up, down);
+  SelectRecord(current);
+  SetSymbolComments(up, down);
+  ShownIndex = CurrentIndex();
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox8KeyDown() { ComboBox7KeyDown(); }
+
+void TFrameForm::Button5Click() {
+  const int current = CurrentIndex();
+  if (current == -1) return;
+  FRecords->Delete(current);
+  if (!FRecords->IsEmpty()) {
+    SelectRecord(std::min(current, FRecords->Count() - 1));
+    PushRecord();
+  } else {
+    SelectRecord(-1);
+    for (QComboBox *box : {ComboBox1, ComboBox7, ComboBox8}) box->setEditText({});
+    BarImage1->SetBarEnabled(false);
+    BarImage1->SetCommentUp({});
+    BarImage1->SetCommentDown({});
+    BarImage1->SetCode({});
+    BarImage1->SetBarEnabled(true);
+  }
+  StatusRefresh();
+  ShownIndex = CurrentIndex();
+}
+
+void TFrameForm::UpDown11Click(TUDBtnType button) {
+  const int current = CurrentIndex();
+  if (current == -1) return;
+  int target = -1;
+  if (button == btNext && current > 0) target = current - 1;
+  if (button == btPrev && current < FRecords->Count() - 1) target = current + 1;
+  if (target == -1) return;
+  FRecords->Exchange(current, target);
+  BarImage1->SetBarEnabled(false);
+  ComboBox1->setCurrentIndex(target);
+  ComboBox1Change(target);
+  BarImage1->SetBarEnabled(true);
+  Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
+}
+
+void TFrameForm::Button12Click() {
+  BarImage1->SetBarEnabled(false);
+  BarImage1->SetCommentUp({});
+  BarImage1->SetCommentDown({});
+  BarImage1->SetCode({});
+  BarImage1->PasteCode();
+  BarImage1->SetBarEnabled(true);
+  const std::string code = BarImage1->Code();
+  if (!code.empty()) {
+    const int found = FindCode(code);
+    if (found < 0) {
+      AddCodeAfterShown(code);
+    } else {
+      SelectRecord(found);
+      SetSymbolComments(FRecords->Field(found, rfCommentUp), FRecords->Field(found, rfCommentDown));
+    }
+  } else {
+    PushRecord();
+  }
+  ShownIndex = CurrentIndex();
+  StatusRefresh();
+}
+
+void TFrameForm::BarImage1ChangedCode(TBarImage *, bool watch) {
+  if (!watch) return;
+  SetSymbolComments({}, {});
+  const std::string code = BarImage1->Code();
+  const int found = FindCode(code);
+  if (found < 0) {
+    AddCodeAfterShown(code);
+  } else {
+    SelectRecord(found);
+    SetSymbolComments(FRecords->Field(found, rfCommentUp), FRecords->Field(found, rfCommentDown));
+  }
+  ShownIndex = CurrentIndex();
+  StatusRefresh();
+}
+
+void TFrameForm::Button7Click() {
+  if (BarImage1->BarType() != cbarUPC) return;
+  const std::size_t length = BarImage1->Code().size();
+  if (length == 11) BarImage1->ConvertUPCAToE();
+  else if (length == 7) BarImage1->ConvertUPCEToA();
+  if (!BarImage1->BarDisped()) {
+    SetStatus(Text("変換出来ません。"), QColor(255, 0, 0));
+    return;
+  }
+  SetStatus(Text("変換しました。"), QColor(0, 0, 255));
+  const std::string code = BarImage1->Code();
+  ComboBox1->setEditText(SjisToUnicode(code));
+  const int found = FindCode(code);
+  if (found < 0) AddCodeAfterShown(code);
+  else SelectRecord(found);
+  ShownIndex = CurrentIndex();
+}
+
+// ---------------------------------------------------------------- symbol settings
 
 void TFrameForm::ComboBox2Change(int index) {
-  if (index >= 0 && index < kBarTypeCount) BarImage1->SetBarType(static_cast<TBarTypes>(index));
+  if (index < 0 || index >= kBarTypeCount) return;
+  const TBarTypes previous = BarImage1->BarType();
+  const auto type = static_cast<TBarTypes>(index);
+  BarImage1->SetBarType(type);
+  ApplySymbologyControls(type);
+  if (previous == cbarCUSTOMER && type != cbarCUSTOMER) {
+    Edit2->setEnabled(true);
+    UpDown2->setEnabled(true);
+    BarImage1->SetBarHeight(OrgHeight);
+  }
+  StatusRefresh();
+  ReadmeScroll(type);
+}
+
+void TFrameForm::ApplySymbologyControls(TBarTypes type) {
+  const SymbologyControls &row = SymbologyControlsOf(type);
+  Edit2->setEnabled(row.heightEnabled);
+  UpDown2->setEnabled(row.heightEnabled);
+  if (row.checkDigit == cdForcedOn) {
+    CheckBox1->setChecked(true);
+    BarImage1->SetCD(true);
+  } else {
+    CheckBox1->setChecked(BarImage1->CD());
+  }
+  CheckBox1->setEnabled(row.checkDigit == cdUserChoice);
+  Edit3->setEnabled(row.elementRatioEnabled);
+  UpDown3->setEnabled(row.elementRatioEnabled);
+  if (type == cbarCODE128 && BarImage1->StartChar() > 'C') BarImage1->SetStartChar('A');
+  const struct { QComboBox *box; const char *fixedText; char current; } ends[] = {
+      {ComboBox3, row.startText, BarImage1->StartChar()},
+      {ComboBox4, row.stopText, BarImage1->StopChar()}};
+  for (const auto &[box, fixedText, current] : ends) {
+    if (fixedText) {
+      box->setEditable(true);
+      box->setCurrentIndex(-1);
+      box->setEditText(QString::fromLatin1(fixedText));
+      box->setEnabled(false);
+    } else {
+      box->setEditable(false);
+      box->setCurrentIndex(current - 'A');
+      box->setEnabled(true);
+    }
+  }
+  Button7->setEnabled(type == cbarUPC);
+}
+
+void TFrameForm::ComboBox3Change(int index) {
+  if (index < 0) return;
+  if (BarImage1->BarType() == cbarCODE128 && index > 2) {
+    index = 0;
+    ComboBox3->setCurrentIndex(0);
+  }
+  BarImage1->SetStartChar(static_cast<char>('A' + index));
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox4Change(int index) {
+  if (index < 0) return;
+  BarImage1->SetStopChar(static_cast<char>('A' + index));
+  StatusRefresh();
+}
+
+void TFrameForm::CheckBox1Click() {
+  BarImage1->SetCD(CheckBox1->isChecked());
+  StatusRefresh();
+}
+
+void TFrameForm::CheckBox2Click() {
+  BarImage1->SetSymbolDisp(CheckBox2->isChecked());
+  if (BarImage1->BarType() != cbarCUSTOMER) OrgHeight = BarImage1->BarHeight();
+  StatusRefresh();
+}
+
+void TFrameForm::CheckBox3Click() {
+  const bool watch = CheckBox3->isChecked();
+  BarImage1->SetClipWatch(watch);
+  Button12->setEnabled(!watch);
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox5Change(int index) {
+  if (index < 0) return;
+  BarImage1->SetBarPicture(static_cast<TPictures>(index));
+  ComboBox6->setCurrentIndex(index);
+  StatusRefresh();
+}
+
+void TFrameForm::ComboBox6Change(int index) {
+  if (index < 0) return;
+  BarImage1->SetBarPicture(static_cast<TPictures>(index));
+  ComboBox5->setCurrentIndex(index == picWMF ? picEMF : index);
+  StatusRefresh();
+}
+
+void TFrameForm::Button1Click() {
+  QColorDialog dialog(ColorToQColor(BarImage1->BarColor()), this);
+  dialog.setObjectName(QStringLiteral("ColorDialog1"));
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  if (dialog.exec() == QDialog::Accepted) BarImage1->SetBarColor(QColorToColor(dialog.selectedColor()));
+  StatusRefresh();
+}
+
+void TFrameForm::Button2Click() {
+  QColorDialog dialog(ColorToQColor(BarImage1->BackColor()), this);
+  dialog.setObjectName(QStringLiteral("ColorDialog1"));
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
+  if (dialog.exec() == QDialog::Accepted) BarImage1->SetBackColor(QColorToColor(dialog.selectedColor()));
+  StatusRefresh();
+}
+
+void TFrameForm::Button11Click() {
+  const int dpi = logicalDpiY();
+  QFont shown = FontDialog1Font.Font;
+  shown.setPointSize(FontSizePoints(FontDialog1Font.Font, dpi));
+  QFontDialog dialog(shown, this);
+  dialog.setObjectName(QStringLiteral("FontDialog1"));
+  dialog.setOption(QFontDialog::DontUseNativeDialog);
+  if (dialog.exec() == QDialog::Accepted) {
+    QFont chosen = dialog.selectedFont();
+    SetFontSizePoints(chosen, FontSizePoints(chosen, dpi), dpi);
+    FontDialog1Font.Font = chosen;
+    BarImage1->SetBarFont(&FontDialog1Font);
+  }
+  StatusRefresh();
+}
+
+// ---------------------------------------------------------------- button bar
+
+void TFrameForm::Button3Click() {
+  if (BarImage1->BarDisped()) BarImage1->CopyBar();
+}
+
+void TFrameForm::Button4Click() {}
+
+void TFrameForm::Button6Click() { close(); }
+
+void TFrameForm::SetSpacingPanel(QLabel *panel, const char *caption, int value) {
+  panel->setText(Text(caption) + QString::number(value));
+}
+
+namespace {
+
+int SpacingStep(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  int step = 1;
+  if (modifiers & Qt::ShiftModifier) step = 10;
+  else if (modifiers & Qt::ControlModifier) step = 5;
+  else if (modifiers & Qt::AltModifier) step = 2;
+  if (button == Qt::LeftButton) return -step;
+  if (button == Qt::RightButton) return step;
+  return 0;
+}
+
+}  // namespace
+
+void TFrameForm::Panel7MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  RowSpacing = std::clamp(RowSpacing + SpacingStep(button, modifiers), 0, 2000);
+  SetSpacingPanel(Panel7, "行間隔 = ", RowSpacing);
+}
+
+void TFrameForm::Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  ColumnSpacing = std::clamp(ColumnSpacing + SpacingStep(button, modifiers), 0, 2000);
+  SetSpacingPanel(Panel8, "列間隔 = ", ColumnSpacing);
+}
+
+// ---------------------------------------------------------------- pop-up menu
+
+void TFrameForm::PopupMenu1Popup() {
+  for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setChecked(false);
+  if (BarImage1->BarPicture() != picBMP) {
+    T1->setEnabled(false);
+    N01->setChecked(true);
+    return;
+  }
+  T1->setEnabled(true);
+  switch (BarImage1->Angle()) {
+    case 90: N901->setChecked(true); break;
+    case 180: N1801->setChecked(true); break;
+    case 270: N2701->setChecked(true); break;
+    default: N01->setChecked(true); break;
+  }
+  CtrlF51->setChecked(BarImage1->Reverse());
+}
+
+void TFrameForm::AngleItemClick(int angle) {
+  BarImage1->SetAngle(angle);
+  StatusRefresh();
+}
+
+void TFrameForm::CtrlF51Click() {
+  // Each use turns the mirror over, also from the shortcut while the menu stays closed.
+  BarImage1->SetReverse(!BarImage1->Reverse());
+  CtrlF51->setChecked(BarImage1->Reverse());
+  StatusRefresh();
+}
+
+void TFrameForm::Help1Click() { QDesktopServices::openUrl(QUrl::fromLocalFile(ReadmePath())); }
+
+// ---------------------------------------------------------------- read-me pane, layout
+
+void TFrameForm::ReadmeScroll(int barType) {
+  QTextDocument *document = Memo1->document();
+  QTextCursor cursor(document->lastBlock());
+  Memo1->setTextCursor(cursor);
+  Memo1->ensureCursorVisible();
+  const int line = std::min(ReadmeSectionLine(barType), document->blockCount() - 1);
+  Memo1->setTextCursor(QTextCursor(document->findBlockByNumber(std::max(line, 0))));
+  Memo1->ensureCursorVisible();
+}
+
+void TFrameForm::FormResize() {
+  const int top = height() - Panel3->height() - Panel2->height();
+  Panel2->move(0, top);
+  Panel3->setGeometry(0, height() - Panel3->height(), width(), Panel3->height());
+  Panel6->setGeometry(Panel2->width(), top, std::max(0, width() - Panel2->width()), Panel2->height());
+  Memo1->setGeometry(0, 0, Panel6->width(), Panel6->height());
+  ScrollBox1->setGeometry(0, 0, width(), std::max(0, top));
+  ReadmeScroll(BarImage1->BarType());
+}
+
+void TFrameForm::resizeEvent(QResizeEvent *event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+bool TFrameForm::eventFilter(QObject *watched, QEvent *event) {
+  if (IsEnterKey(event)) {
+    if (watched == ComboBox1->lineEdit()) { ComboBox1KeyDown(); return true; }
+    if (watched == ComboBox7->lineEdit()) { ComboBox7KeyDown(); return true; }
+    if (watched == ComboBox8->lineEdit()) { ComboBox8KeyDown(); return true; }
+  }
+  if (event->type() == QEvent::MouseButtonPress && (watched == Panel7 || watched == Panel8)) {
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (watched == Panel7) Panel7MouseDown(mouse->button(), mouse->modifiers());
+    else Panel8MouseDown(mouse->button(), mouse->modifiers());
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace plomix

@@ -1,31 +1,160 @@
 #pragma once
-// The main window: the symbol view, the barcode string box and the symbology box.
-#include <QMainWindow>
+// The main window: the symbol view, the control panel with the record list and every
+// symbol setting, the button bar, the read-me pane and the pop-up menu.
+#include <QWidget>
+#include <memory>
+#include <string>
 
-class QComboBox;
-class QScrollArea;
+#include "BarImage/BarTypes.h"
+#include "Common/Fonts.h"
+#include "Frame/RecordList.h"
+#include "Frame/UpDown.h"
+#include "ui_TFrameForm.h"
+
+class QAction;
+class QMenu;
 
 namespace plomix {
 
+class TSpinner;
+class TParameter;
 class TBarImage;
 
-class TFrameForm : public QMainWindow {
+enum TSortKey { skCode = 0, skCommentUp = 1, skCommentDown = 2 };
+
+class TFrameForm : public QWidget, public Ui::TFrameForm {
   Q_OBJECT
 
  public:
-  explicit TFrameForm(QWidget *parent = nullptr);
+  // `programDir` is where the environment, data and read-me files live; empty means
+  // the program's own directory (or the per-user data directory when that is read-only).
+  explicit TFrameForm(const QString &programDir = {}, QWidget *parent = nullptr);
+  ~TFrameForm() override;
 
-  TBarImage *BarImage1 = nullptr;
-  QScrollArea *ScrollBox1 = nullptr;
-  QComboBox *ComboBox1 = nullptr;  // barcode string
-  QComboBox *ComboBox2 = nullptr;  // symbology
+  // --- the record list and positions ---
+  TRecordList *Records() const { return FRecords; }
+  int CurrentIndex() const { return ComboBox1->currentIndex(); }
+  void SelectRecord(int index);  // the same selection in all three boxes
+
+  // --- fields, in declaration order ---
+  int OrgHeight = 100;
+  int ShownIndex = -1;
+  int PrinterDpiX = 0;
+  int PrinterDpiY = 0;
+  int ScreenDpiX = 0;
+  int ScreenDpiY = 0;
+  int PageWidth = 0;
+  int PageHeight = 0;
+  int ColumnSpacing = 0;
+  int RowSpacing = 10;
+  bool ListPrintMode = false;
+  int PrintableCount = 0;
+  bool ActualSizeSwitch = false;
+  TSortKey SortKey = skCode;
+  int SortDirection = 1;
+  QString SaveDir;
+
+  // The record index the data-list window hands back, held in the list button's tag.
+  int ListReturnIndex() const;
+  void SetListReturnIndex(int index);
+
+  // --- routines used by nearly every handler ---
+  void PushRecord();
+  void StatusRefresh();
+  int FindCode(const std::string &code) const { return FRecords->FindCode(code); }
+  void ReadmeScroll(int barType);
+
+  QMenu *PopupMenu1 = nullptr;
+  QAction *T1 = nullptr;
+  QAction *N01 = nullptr;
+  QAction *N901 = nullptr;
+  QAction *N1801 = nullptr;
+  QAction *N2701 = nullptr;
+  QAction *CtrlF51 = nullptr;
+  QAction *N4 = nullptr;
+  QAction *Help1 = nullptr;
+
+  // The font the font dialog holds; always equal to the symbol's font.
+  TFont FontDialog1Font;
+
+  // The environment file (created when the window is first shown).
+  std::unique_ptr<TParameter> Parameter1;
+
+  // Where the environment and data files live, and the read-me file's path.
+  QString DataDir() const;
+  QString ReadmePath() const;
+
+  // --- start-up and shutdown ---
+  void FormShow();
+  // Writes the data files and the environment file; false (reported) when one could
+  // not be written, and the window stays open.
+  bool FormCloseQuery();
+  void LoadReadme();
+
+  // --- handlers ---
+  void ComboBox1KeyDown();
+  void ComboBox1Edited();
+  void ComboBox1Change(int index);
+  void ComboBox7Change(int index);
+  void ComboBox8Change(int index);
+  void ComboBox7KeyDown();
+  void ComboBox8KeyDown();
+  void Button5Click();
+  void UpDown11Click(TUDBtnType button);
+  void Button12Click();
+  void BarImage1ChangedCode(TBarImage *sender, bool watch);
+  void Button7Click();
+  void ComboBox2Change(int index);
+  void ComboBox3Change(int index);
+  void ComboBox4Change(int index);
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  void ComboBox5Change(int index);
+  void ComboBox6Change(int index);
+  void Button1Click();
+  void Button2Click();
+  void Button11Click();
+  void Button3Click();
+  void Button4Click();
+  void Button6Click();
+  void PopupMenu1Popup();
+  void AngleItemClick(int angle);
+  void CtrlF51Click();
+  void Help1Click();
+  void Panel7MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void FormResize();
+
+  // Spinners: the edit box and up-down pairs of the control panel and the button bar.
+  TSpinner *Spinner(const TUpDown *upDown) const;
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void closeEvent(QCloseEvent *event) override;
 
  private:
-  void ComboBox1KeyDown();
-  void ComboBox2Change(int index);
+  void CreatePopupMenu();
+  void CreateSpinners();
+  void ConnectHandlers();
+  void SetSymbolComments(const std::string &up, const std::string &down);
+  void SetStatus(const QString &text, const QColor &color);
+  void SetSpacingPanel(QLabel *panel, const char *caption, int value);
+  void ApplySymbologyControls(TBarTypes type);
+  void RestoreSettings(QStringList &problems);
+  void WriteSettings(TParameter &parameters);
+  void ReportProblems(const QString &title, const QStringList &problems);
+  // Inserts (code, "", "") after the shown record, or appends to an empty list, and selects it.
+  void AddCodeAfterShown(const std::string &code);
+  int InsertPosition() const;
+
+  QString FProgramDir;
+  bool FProgramDirGiven = false;
+  bool FShownOnce = false;
+  TRecordList *FRecords;
+  TSpinner *FSpinners[12] = {};  // by the up-down's number (1..11 used)
 };
 
 }  // namespace plomix

@@ -1,6 +1,7 @@
 #pragma once
 // The errors the parameter store raises. It handles none of them itself: the caller
 // decides (the start-up reports them and carries on with design-time values).
+// what() is Shift-JIS bytes (names and file names included): show it with SjisToUnicode.
 #include <stdexcept>
 #include <string>
 

@@ -29,6 +29,12 @@ unsigned NextFoldedChar(std::string_view s, std::size_t &pos) {
   return (lead >= 'a' && lead <= 'z') ? lead - 'a' + 'A' : lead;
 }
 
+// Messages are Shift-JIS bytes like every other text of the program, so a caller shows
+// them with the same conversion whatever the file's name holds.
+EFileError FileError(const char *what, const QString &path, const QString &reason) {
+  return EFileError(std::string(what) + " \"" + UnicodeToSjis(path) + "\". " + UnicodeToSjis(reason));
+}
+
 }  // namespace
 
 // --- path helpers --------------------------------------------------------------------
@@ -131,11 +137,9 @@ void TParameter::Load() {
   const QString path = ToQtPath(fullName);
   if (!QFileInfo::exists(path)) return;
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    throw EFileError("Cannot open file \"" + fullName + "\". " + file.errorString().toStdString());
+  if (!file.open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file.errorString());
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFile::NoError)
-    throw EFileError("Cannot read file \"" + fullName + "\". " + file.errorString().toStdString());
+  if (file.error() != QFile::NoError) throw FileError("Cannot read file", path, file.errorString());
   lines_ = SplitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
@@ -144,7 +148,7 @@ void TParameter::Save() {
   if (fullName.empty()) return;
   QString error;
   if (!WriteFileAtomically(ToQtPath(fullName), JoinTextLines(lines_), &error))
-    throw EFileError("Cannot create file \"" + fullName + "\". " + error.toStdString());
+    throw FileError("Cannot create file", ToQtPath(fullName), error);
 }
 
 // --- typed reads and writes ----------------------------------------------------------

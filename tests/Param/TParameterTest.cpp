@@ -96,14 +96,24 @@ TEST_F(ParameterFile, LoadOfMissingFileKeepsTheLines) {
   EXPECT_EQ(param_.Count(), 1);
 }
 
+TEST_F(ParameterFile, LoadOfAFolderFailsAndKeepsTheLines) {
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("Plomix.ini"));
+  param_.Add("kept=1");
+  EXPECT_THROW(param_.Load(), EFileError);
+  EXPECT_EQ(param_.AllLines(), std::vector<std::string>{"kept=1"});
+}
+
 TEST_F(ParameterFile, SaveIntoMissingFolderFailsAndNamesTheFile) {
-  param_.SetDir(dir_.filePath("no/such/folder").toStdString());
+  const QString folder = dir_.filePath(QStringLiteral("存在しない/フォルダ"));
+  param_.SetDir(QFile::encodeName(folder).toStdString());
   param_.Add("a=1");
   try {
     param_.Save();
     FAIL() << "no error";
   } catch (const EFileError &e) {
-    EXPECT_NE(std::string(e.what()).find("no/such/folder/Plomix.ini"), std::string::npos) << e.what();
+    const QString message = SjisToUnicode(e.what());
+    EXPECT_TRUE(message.contains(folder + "/Plomix.ini")) << "Shift-JIS like every message: "
+                                                          << message.toStdString();
   }
 }
 

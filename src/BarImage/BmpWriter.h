@@ -1,0 +1,12 @@
+#pragma once
+// A device-independent bitmap file that keeps the picture's 32 bits per pixel.
+#include <QImage>
+#include <string>
+
+namespace plomix {
+
+// The bytes of a BMP file: 32 bits per pixel (blue, green, red, 0), rows bottom-up,
+// no compression, the image's resolution in pixels per metre.
+std::string EncodeBmp32(const QImage &image);
+
+}  // namespace plomix

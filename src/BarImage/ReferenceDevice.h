@@ -1,0 +1,21 @@
+#pragma once
+// The device a metafile is recorded against: its resolution and its size. Metafiles are
+// recorded in pixels of the screen, so their physical size follows the screen's dpi.
+#include <QSize>
+
+namespace plomix {
+
+struct TReferenceDevice {
+  int DpiX = 96;
+  int DpiY = 96;
+  QSize Pixels{1024, 768};  // the whole device, as the EMF header records it
+
+  // Hundredths of a millimetre that `pixels` cover at this resolution.
+  int HundredthsMmX(int pixels) const;
+  int HundredthsMmY(int pixels) const;
+};
+
+// The screen of the running application (its logical dpi and primary screen size).
+TReferenceDevice ScreenReferenceDevice();
+
+}  // namespace plomix

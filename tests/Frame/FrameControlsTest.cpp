@@ -1,0 +1,487 @@
+// The main window's record list and symbol controls, driven through their named controls.
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "FrameTestSupport.h"
+#include "ModalDialog.h"
+
+namespace plomix::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Code 39 encodes digits and upper-case letters, so records draw a symbol.
+struct FrameControls : ::testing::Test {
+  FrameFixture f;
+  void SetUp() override { f.SetSymbology(cbarCODE39); }
+  TBarImage *Bar() const { return f.form->BarImage1; }
+  QString LabelText(const char *name) const { return f.Find<QLabel>(name)->text(); }
+  void ClickArrow(const char *upDown, const char *arrow) const {
+    QTest::mouseClick(f.Find<TUpDown>(upDown)->findChild<QToolButton *>(arrow), Qt::LeftButton);
+  }
+};
+
+TEST_F(FrameControls, EnterWithAKnownCodeSelectsItAndKeepsItsStoredComments) {
+  f.TypeText("ComboBox7", U("上"));
+  f.TypeText("ComboBox8", U("下"));
+  f.TypeEnter("ComboBox1", "A1");
+  f.AddCodes({"B2"});
+  f.TypeText("ComboBox7", U("別"));
+  f.TypeEnter("ComboBox1", "A1");
+  EXPECT_EQ(f.form->CurrentIndex(), 0);
+  EXPECT_EQ(f.Box("ComboBox7")->currentText(), U("上"));
+  EXPECT_EQ(Bar()->CommentUp(), UnicodeToSjis(U("上")));
+  EXPECT_EQ(Bar()->CommentDown(), UnicodeToSjis(U("下")));
+  EXPECT_EQ(Bar()->Code(), "A1");
+  EXPECT_EQ(f.form->ShownIndex, 0);
+}
+
+TEST_F(FrameControls, ANewCodeGoesRightAfterTheShownRecord) {
+  struct Row { int shown; const char *code; Strings expected; const char *note; };
+  const Row rows[] = {
+      {0, "X", {"A", "X", "B", "C"}, "after the first"},
+      {2, "X", {"A", "B", "C", "X"}, "shown record is the last: appended"},
+  };
+  for (const Row &row : rows) {
+    FrameFixture g;
+    g.SetSymbology(cbarCODE39);
+    g.AddCodes({"A", "B", "C"});
+    g.Choose("ComboBox1", row.shown);
+    g.TypeEnter("ComboBox1", U(row.code));
+    EXPECT_EQ(g.Codes(), row.expected) << row.note;
+    EXPECT_EQ(g.form->CurrentIndex(), row.shown + 1) << row.note;
+    EXPECT_EQ(g.form->ShownIndex, row.shown + 1) << row.note;
+  }
+}
+
+TEST_F(FrameControls, EnterWithAnEmptyCodeAddsNothing) {
+  f.TypeEnter("ComboBox1", "");
+  EXPECT_TRUE(f.Codes().empty());
+}
+
+TEST_F(FrameControls, TypingInTheCodeBoxDropsTheSelectionAndEmptiesTheCommentBoxes) {
+  f.TypeText("ComboBox7", U("上"));
+  f.TypeEnter("ComboBox1", "A1");
+  QTest::keyClicks(f.Box("ComboBox1")->lineEdit(), "9");
+  EXPECT_EQ(f.form->CurrentIndex(), -1);
+  EXPECT_EQ(f.Box("ComboBox1")->currentText(), "A19");
+  EXPECT_EQ(f.Box("ComboBox7")->currentText(), "");
+  EXPECT_EQ(Bar()->Code(), "A1") << "nothing reaches the symbol before Enter";
+}
+
+TEST_F(FrameControls, ChoosingACommentMovesToItsRecord) {
+  f.TypeText("ComboBox7", "u1");
+  f.TypeEnter("ComboBox1", "A");
+  f.TypeText("ComboBox7", "u2");
+  f.TypeEnter("ComboBox1", "B");
+  f.Choose("ComboBox7", 0);
+  EXPECT_EQ(f.form->CurrentIndex(), 0);
+  EXPECT_EQ(f.form->ShownIndex, 0);
+  EXPECT_EQ(Bar()->Code(), "A");
+  EXPECT_EQ(Bar()->CommentUp(), "u1");
+}
+
+TEST_F(FrameControls, EnterInACommentBoxReplacesBothCommentsOfTheCurrentRecordOnly) {
+  f.AddCodes({"A", "B"});
+  f.TypeText("ComboBox8", "d");
+  f.TypeEnter("ComboBox7", "u");
+  EXPECT_EQ(f.form->Records()->Record(1).CommentUp, "u");
+  EXPECT_EQ(f.form->Records()->Record(1).CommentDown, "d");
+  EXPECT_EQ(f.form->Records()->Record(1).Code, "B");
+  EXPECT_EQ(f.form->Records()->Record(0).CommentUp, "");
+  EXPECT_EQ(Bar()->CommentUp(), "u");
+  EXPECT_EQ(Bar()->CommentDown(), "d");
+}
+
+TEST_F(FrameControls, EnterInACommentBoxWithoutARecordAddsOneWithTheTypedTexts) {
+  f.TypeText("ComboBox1", "NEW");
+  f.TypeEnter("ComboBox7", "u");
+  EXPECT_EQ(f.Codes(), Strings{"NEW"});
+  EXPECT_EQ(f.form->Records()->Record(0).CommentUp, "u");
+}
+
+TEST_F(FrameControls, DeletingTheOnlyRecordEmptiesTheBoxesAndTheSymbol) {
+  f.TypeText("ComboBox7", "u");
+  f.TypeEnter("ComboBox1", "A1");
+  QTest::mouseClick(f.Find<QPushButton>("Button5"), Qt::LeftButton);
+  EXPECT_TRUE(f.Codes().empty());
+  for (const char *box : {"ComboBox1", "ComboBox7", "ComboBox8"}) {
+    EXPECT_EQ(f.Box(box)->currentText(), "") << box;
+    EXPECT_EQ(f.Box(box)->currentIndex(), -1) << box;
+  }
+  EXPECT_EQ(Bar()->Code(), "");
+  EXPECT_EQ(Bar()->CommentUp(), "");
+  EXPECT_FALSE(Bar()->BarDisped());
+  EXPECT_EQ(LabelText("Label1"), U("バーコード文字列 (0 of 0)"));
+  EXPECT_EQ(f.form->ShownIndex, -1);
+}
+
+TEST_F(FrameControls, DeletingSelectsTheSameIndexOrTheNewLastRecord) {
+  struct Row { int selected; Strings left; int expected; const char *shows; };
+  const Row rows[] = {{2, {"A", "B"}, 1, "B"}, {0, {"B", "C"}, 0, "B"}};
+  for (const Row &row : rows) {
+    FrameFixture g;
+    g.SetSymbology(cbarCODE39);
+    g.AddCodes({"A", "B", "C"});
+    g.Choose("ComboBox1", row.selected);
+    g.form->Button5Click();
+    EXPECT_EQ(g.Codes(), row.left);
+    EXPECT_EQ(g.form->CurrentIndex(), row.expected);
+    EXPECT_EQ(g.form->BarImage1->Code(), row.shows);
+  }
+}
+
+TEST_F(FrameControls, TheMoveArrowsExchangeRecordsAndDoNothingAtTheEnds) {
+  struct Row { int selected; const char *arrow; Strings after; int current; };
+  const Row rows[] = {
+      {0, "UpButton", {"A", "B", "C"}, 0},    // up on the first: nothing
+      {2, "DownButton", {"A", "B", "C"}, 2},  // down on the last: nothing
+      {1, "UpButton", {"B", "A", "C"}, 0},
+      {1, "DownButton", {"A", "C", "B"}, 2},
+  };
+  for (const Row &row : rows) {
+    FrameFixture g;
+    g.SetSymbology(cbarCODE39);
+    // A user types the code (which empties the comment boxes), then the comment, then Enter.
+    for (const char *code : {"A", "B", "C"}) {
+      g.TypeText("ComboBox1", code);
+      g.TypeEnter("ComboBox7", QStringLiteral("u") + code);
+    }
+    g.Choose("ComboBox1", row.selected);
+    QTest::mouseClick(g.Find<TUpDown>("UpDown11")->findChild<QToolButton *>(row.arrow), Qt::LeftButton);
+    EXPECT_EQ(g.Codes(), row.after) << row.selected << row.arrow;
+    EXPECT_EQ(g.form->CurrentIndex(), row.current) << row.selected << row.arrow;
+    const std::string code = row.after[row.current];
+    EXPECT_EQ(g.form->BarImage1->Code(), code);
+    EXPECT_EQ(g.form->BarImage1->CommentUp(), "u" + code) << "comments move with their code";
+    EXPECT_EQ(g.form->ShownIndex, row.current);
+  }
+}
+
+TEST_F(FrameControls, TheMoveControlResetsBeyondAThousandAndIgnoresThatPress) {
+  f.AddCodes({"A", "B"});
+  auto *upDown = f.Find<TUpDown>("UpDown11");
+  upDown->setPosition(1001);
+  ClickArrow("UpDown11", "UpButton");
+  EXPECT_EQ(upDown->Position(), 0);
+  EXPECT_EQ(f.Codes(), (Strings{"A", "B"})) << "the press that reset does not move";
+  upDown->setPosition(1000);
+  ClickArrow("UpDown11", "UpButton");
+  EXPECT_EQ(f.Codes(), (Strings{"B", "A"}));
+}
+
+TEST_F(FrameControls, StatusRefreshShowsSuccessInBlueAndFailureInRed) {
+  f.TypeEnter("ComboBox1", "ABC");
+  auto *status = f.Find<QLabel>("Panel5");
+  EXPECT_EQ(status->text(), U("表示しました。"));
+  EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(LabelText("Panel4"), QString::number(Bar()->BarWidth()));
+  EXPECT_GT(Bar()->BarWidth(), 0);
+  EXPECT_EQ(LabelText("Label1"), U("バーコード文字列 (1 of 1)"));
+  f.TypeEnter("ComboBox1", "abc");  // lower case: Code 39 cannot encode it
+  EXPECT_EQ(status->text(), U("表示出来ません。"));
+  EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(LabelText("Panel4"), "0");
+  EXPECT_EQ(f.Codes(), (Strings{"ABC", "abc"})) << "an unencodable code stays in the list";
+  EXPECT_EQ(LabelText("Label1"), U("バーコード文字列 (2 of 2)"));
+}
+
+TEST_F(FrameControls, TheCheckDigitPanelShowsTheCheckCharacterAndItsValue) {
+  auto *panel = f.Find<QLabel>("Panel1");
+  f.TypeEnter("ComboBox1", "ABC");  // Code 39 mod 43: 10+11+12 = 33 -> 'X'
+  ASSERT_TRUE(Bar()->CD());
+  EXPECT_EQ(panel->text(), "X (33)");
+  EXPECT_EQ(panel->toolTip(), U("チェックデジット(カッコ内は数値ベース)"));
+  QTest::mouseClick(f.Find<QCheckBox>("CheckBox1"), Qt::LeftButton);
+  EXPECT_FALSE(Bar()->CD());
+  EXPECT_EQ(panel->text(), "");
+  EXPECT_EQ(panel->toolTip(), U("チェックデジット"));
+}
+
+// One row per symbology: which controls apply (height, check digit, element ratio) and
+// what the start and stop boxes show.
+TEST_F(FrameControls, TheSymbologyChangeSetsTheControlsByTheTable) {
+  struct Row { TBarTypes type; bool height, cdEnabled, ratio; const char *start, *stop; bool startList, stopList; };
+  const Row rows[] = {
+      {cbarJAN, true, false, false, " ", " ", false, false},
+      {cbarUPC, true, false, false, " ", " ", false, false},
+      {cbarCODE39, true, true, true, "*", "*", false, false},
+      {cbarNW7, true, true, true, "A", "A", true, true},
+      {cbarITF, true, true, true, " ", " ", false, false},
+      {cbarCTF, true, true, true, " ", " ", false, false},
+      {cbarIATA, true, false, true, " ", " ", false, false},
+      {cbarMATRIX, true, true, true, " ", " ", false, false},
+      {cbarNEC, true, true, true, " ", " ", false, false},
+      {cbarCUSTOMER, false, false, false, " ", " ", false, false},
+      {cbarCODE128, true, false, false, "A", " ", true, false},
+      {cbarCODE93, true, false, false, "(", ")", false, false},
+  };
+  for (const Row &row : rows) {
+    f.SetSymbology(cbarJAN);
+    f.SetSymbology(row.type);
+    const int t = row.type;
+    EXPECT_EQ(Bar()->BarType(), row.type) << t;
+    EXPECT_EQ(f.Find<QLineEdit>("Edit2")->isEnabled(), row.height) << t;
+    EXPECT_EQ(f.Find<TUpDown>("UpDown2")->isEnabled(), row.height) << t;
+    EXPECT_EQ(f.Find<QCheckBox>("CheckBox1")->isEnabled(), row.cdEnabled) << t;
+    EXPECT_TRUE(f.Find<QCheckBox>("CheckBox1")->isChecked()) << t;
+    EXPECT_TRUE(Bar()->CD()) << t;
+    EXPECT_EQ(f.Find<TUpDown>("UpDown3")->isEnabled(), row.ratio) << t;
+    EXPECT_EQ(f.Box("ComboBox3")->currentText(), row.start) << t;
+    EXPECT_EQ(f.Box("ComboBox4")->currentText(), row.stop) << t;
+    EXPECT_EQ(f.Box("ComboBox3")->isEnabled(), row.startList) << t;
+    EXPECT_EQ(f.Box("ComboBox3")->isEditable(), !row.startList) << t;
+    EXPECT_EQ(f.Box("ComboBox4")->isEnabled(), row.stopList) << t;
+    EXPECT_EQ(f.Find<QPushButton>("Button7")->isEnabled(), row.type == cbarUPC) << t;
+  }
+}
+
+TEST_F(FrameControls, AUserCheckDigitChoiceSurvivesASymbologyWithAChoice) {
+  f.form->CheckBox1->click();
+  ASSERT_FALSE(Bar()->CD());
+  f.SetSymbology(cbarITF);
+  EXPECT_FALSE(f.Find<QCheckBox>("CheckBox1")->isChecked()) << "the box shows the symbol's CD";
+  f.SetSymbology(cbarJAN);
+  EXPECT_TRUE(Bar()->CD()) << "JAN always has its check digit";
+}
+
+TEST_F(FrameControls, StartAndStopBoxesSetTheCharactersAndCode128SnapsDToA) {
+  f.SetSymbology(cbarNW7);
+  f.Choose("ComboBox3", 3);
+  f.Choose("ComboBox4", 2);
+  EXPECT_EQ(Bar()->StartChar(), 'D');
+  EXPECT_EQ(Bar()->StopChar(), 'C');
+  f.SetSymbology(cbarCODE128);
+  EXPECT_EQ(Bar()->StartChar(), 'A') << "a start beyond C is reset on switching to CODE-128";
+  EXPECT_EQ(f.Box("ComboBox3")->currentIndex(), 0);
+  f.Choose("ComboBox3", 2);
+  EXPECT_EQ(Bar()->StartChar(), 'C');
+  f.Choose("ComboBox3", 3);
+  EXPECT_EQ(Bar()->StartChar(), 'A');
+  EXPECT_EQ(f.Box("ComboBox3")->currentText(), "A");
+}
+
+TEST_F(FrameControls, LeavingTheCustomerBarcodeRestoresTheUsersHeight) {
+  auto *edit = f.Find<QLineEdit>("Edit2");
+  edit->setText("150");
+  QTest::keyClick(edit, Qt::Key_Return);
+  ASSERT_EQ(Bar()->BarHeight(), 150);
+  f.SetSymbology(cbarCUSTOMER);
+  Bar()->SetBarHeight(33);  // the customer drawing fixes its own height
+  f.SetSymbology(cbarJAN);
+  EXPECT_EQ(Bar()->BarHeight(), 150);
+  EXPECT_EQ(edit->text(), "150");
+  EXPECT_TRUE(edit->isEnabled());
+}
+
+TEST_F(FrameControls, SpinnersApplyOnAnArrowOrEnterOnly) {
+  auto *edit = f.Find<QLineEdit>("Edit1");
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, "4");
+  EXPECT_EQ(Bar()->Scale(), 1) << "typing alone applies nothing";
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Bar()->Scale(), 4);
+  ClickArrow("UpDown1", "UpButton");
+  EXPECT_EQ(Bar()->Scale(), 5);
+  EXPECT_EQ(edit->text(), "5");
+  edit->setText("x");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Bar()->Scale(), 5) << "text that is no number leaves the value";
+  EXPECT_EQ(edit->text(), "5");
+  edit->setText("99");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(Bar()->Scale(), 10) << "held within the range";
+}
+
+TEST_F(FrameControls, SpinnerRangesAndDefaults) {
+  struct Row { const char *upDown; int min, max, position; };
+  const Row rows[] = {{"UpDown11", -1010, 1010, 0}, {"UpDown6", 0, 50, 0}, {"UpDown2", 16, 516, 100},
+                      {"UpDown9", 0, 2000, 10},    {"UpDown10", 0, 2000, 10}, {"UpDown4", 0, 2000, 10},
+                      {"UpDown5", 0, 2000, 10},    {"UpDown3", 20, 30, 20},   {"UpDown1", 1, 10, 1},
+                      {"UpDown7", 1, 1000, 1},     {"UpDown8", 10, 1000, 100}};
+  FrameFixture g;
+  for (const Row &row : rows) {
+    auto *upDown = g.Find<TUpDown>(row.upDown);
+    ASSERT_NE(upDown, nullptr) << row.upDown;
+    EXPECT_EQ(upDown->Min(), row.min) << row.upDown;
+    EXPECT_EQ(upDown->Max(), row.max) << row.upDown;
+    EXPECT_EQ(upDown->Position(), row.position) << row.upDown;
+  }
+}
+
+TEST_F(FrameControls, HeightAndFrameKeepTheUsersHeightForTheCustomerBarcode) {
+  f.form->OrgHeight = 0;
+  auto *frame = f.Find<QLineEdit>("Edit6");
+  frame->setText("3");
+  QTest::keyClick(frame, Qt::Key_Return);
+  EXPECT_EQ(Bar()->BarFrame(), 3);
+  EXPECT_EQ(f.form->OrgHeight, Bar()->BarHeight());
+  f.SetSymbology(cbarCUSTOMER);
+  f.form->OrgHeight = 77;
+  frame->setText("0");
+  QTest::keyClick(frame, Qt::Key_Return);
+  f.form->CheckBox2->click();
+  EXPECT_EQ(f.form->OrgHeight, 77) << "the customer barcode's fixed height is not the user's";
+}
+
+TEST_F(FrameControls, DisplayFormatAndCopyMethodFollowEachOther) {
+  struct Row { const char *box; int index; int format; int copy; TPictures picture; };
+  const Row rows[] = {{"ComboBox6", 2, 1, 2, picWMF}, {"ComboBox5", 0, 0, 0, picBMP},
+                      {"ComboBox5", 1, 1, 1, picEMF}, {"ComboBox6", 0, 0, 0, picBMP}};
+  for (const Row &row : rows) {
+    f.Choose(row.box, row.index);
+    EXPECT_EQ(f.Box("ComboBox5")->currentIndex(), row.format) << row.box << row.index;
+    EXPECT_EQ(f.Box("ComboBox6")->currentIndex(), row.copy) << row.box << row.index;
+    EXPECT_EQ(Bar()->BarPicture(), row.picture) << row.box << row.index;
+  }
+}
+
+TEST_F(FrameControls, ClipboardWatchDisablesPaste) {
+  f.form->CheckBox3->click();
+  EXPECT_TRUE(Bar()->ClipWatch());
+  EXPECT_FALSE(f.Find<QPushButton>("Button12")->isEnabled());
+  f.form->CheckBox3->click();
+  EXPECT_FALSE(Bar()->ClipWatch());
+  EXPECT_TRUE(f.Find<QPushButton>("Button12")->isEnabled());
+}
+
+TEST_F(FrameControls, ACodeFromTheClipboardWatchIsAddedOrSelected) {
+  f.TypeText("ComboBox7", "u");
+  f.AddCodes({"A", "B"});
+  f.Choose("ComboBox1", 0);
+  // Codes set by the program itself (Watch false) are not the handler's business.
+  f.form->BarImage1ChangedCode(Bar(), false);
+  EXPECT_EQ(f.Codes(), (Strings{"A", "B"}));
+  Bar()->SetCode("NEW");
+  f.form->BarImage1ChangedCode(Bar(), true);
+  EXPECT_EQ(f.Codes(), (Strings{"A", "NEW", "B"}));
+  EXPECT_EQ(f.form->CurrentIndex(), 1);
+  EXPECT_EQ(Bar()->CommentUp(), "");
+  Bar()->SetCode("A");
+  f.form->BarImage1ChangedCode(Bar(), true);
+  EXPECT_EQ(f.form->CurrentIndex(), 0);
+  EXPECT_EQ(Bar()->CommentUp(), "u") << "a known code shows its stored comments";
+  EXPECT_EQ(f.form->ShownIndex, 0);
+}
+
+TEST_F(FrameControls, ThePopupMenuChecksTheAngleAndMirrorWhenItOpens) {
+  Bar()->SetAngle(180);
+  Bar()->SetReverse(true);
+  f.form->PopupMenu1Popup();
+  EXPECT_TRUE(f.form->T1->isEnabled());
+  EXPECT_TRUE(f.form->N1801->isChecked());
+  EXPECT_FALSE(f.form->N01->isChecked());
+  EXPECT_TRUE(f.form->CtrlF51->isChecked());
+  f.Choose("ComboBox6", 1);
+  f.form->PopupMenu1Popup();
+  EXPECT_FALSE(f.form->T1->isEnabled()) << "rotation applies to bitmaps only";
+  EXPECT_TRUE(f.form->N01->isChecked());
+  EXPECT_FALSE(f.form->N1801->isChecked());
+  EXPECT_FALSE(f.form->CtrlF51->isChecked());
+}
+
+TEST_F(FrameControls, MenuItemsCarryTheirCaptionsAndShortcuts) {
+  struct Row { const char *name; const char *caption; QKeySequence key; };
+  const Row rows[] = {
+      {"N01", "0°", QKeySequence(Qt::CTRL | Qt::Key_F1)},   {"N901", "90°", QKeySequence(Qt::CTRL | Qt::Key_F2)},
+      {"N1801", "180°", QKeySequence(Qt::CTRL | Qt::Key_F3)}, {"N2701", "270°", QKeySequence(Qt::CTRL | Qt::Key_F4)},
+      {"CtrlF51", "反転", QKeySequence(Qt::CTRL | Qt::Key_F5)},
+      {"N4", "バーコードのサイズ情報", QKeySequence(Qt::CTRL | Qt::Key_I)},
+      {"Help1", "ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1)}};
+  for (const Row &row : rows) {
+    auto *action = f.form->findChild<QAction *>(row.name);
+    ASSERT_NE(action, nullptr) << row.name;
+    EXPECT_EQ(action->text(), U(row.caption)) << row.name;
+    EXPECT_EQ(action->shortcut(), row.key) << row.name;
+  }
+  EXPECT_EQ(f.form->T1->text(), U("回転"));
+}
+
+TEST_F(FrameControls, TheMirrorShortcutTurnsTheSymbolOverEachTime) {
+  f.TypeEnter("ComboBox1", "A");
+  QTest::keyClick(f.form.get(), Qt::Key_F5, Qt::ControlModifier);
+  EXPECT_TRUE(Bar()->Reverse());
+  QTest::keyClick(f.form.get(), Qt::Key_F5, Qt::ControlModifier);
+  EXPECT_FALSE(Bar()->Reverse());
+  QTest::keyClick(f.form.get(), Qt::Key_F3, Qt::ControlModifier);
+  EXPECT_EQ(Bar()->Angle(), 180);
+}
+
+TEST_F(FrameControls, TheColourDialogOpensWithTheCurrentColourAndSetsTheChosenOne) {
+  Bar()->SetBarColor(RGBToColor(1, 2, 3));
+  QColor shown;
+  AnswerNextModal([&](QWidget *modal) {
+    auto *dialog = qobject_cast<QColorDialog *>(modal);
+    ASSERT_NE(dialog, nullptr);
+    shown = dialog->currentColor();
+    dialog->setCurrentColor(QColor(10, 20, 30));
+    dialog->accept();
+  });
+  f.form->Button1->click();
+  EXPECT_EQ(shown, QColor(1, 2, 3));
+  EXPECT_EQ(Bar()->BarColor(), RGBToColor(10, 20, 30));
+  AnswerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
+  f.form->Button2->click();
+  EXPECT_EQ(Bar()->BackColor(), clWhite) << "cancel changes nothing";
+}
+
+TEST_F(FrameControls, SpacingPanelsCountWithTheMouseWithinTheirRange) {
+  struct Row { Qt::MouseButton button; Qt::KeyboardModifiers keys; int expected; };
+  const Row rows[] = {{Qt::RightButton, Qt::ShiftModifier, 10}, {Qt::RightButton, Qt::ControlModifier, 15},
+                      {Qt::RightButton, Qt::AltModifier, 17},   {Qt::RightButton, Qt::NoModifier, 18},
+                      {Qt::LeftButton, Qt::ShiftModifier, 8},   {Qt::LeftButton, Qt::ShiftModifier, 0}};
+  auto *panel = f.Find<QLabel>("Panel8");
+  for (const Row &row : rows) {
+    QTest::mouseClick(panel, row.button, row.keys);
+    EXPECT_EQ(f.form->ColumnSpacing, row.expected);
+  }
+  EXPECT_EQ(panel->text(), U("列間隔 = 0"));
+}
+
+TEST_F(FrameControls, TheResizeRuleKeepsTheControlPanelAboveTheButtonBar) {
+  f.form->resize(800, 600);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.form->Panel2->geometry(), QRect(0, 600 - 40 - 289, 368, 289));
+  EXPECT_EQ(f.form->Panel6->geometry(), QRect(368, 271, 800 - 368, 289));
+  EXPECT_EQ(f.form->ScrollBox1->geometry(), QRect(0, 0, 800, 271));
+  EXPECT_EQ(f.form->Panel3->geometry(), QRect(0, 560, 800, 40));
+}
+
+TEST_F(FrameControls, ControlsCarryTheirCaptionsAndHints) {
+  struct Row { const char *name; const char *caption; const char *hint; };
+  const Row rows[] = {
+      {"Button13", "ソート", "データをソートします。"},
+      {"Button14", "一覧", "データを一覧表示して入力・修正します。"},
+      {"Button7", "UPC(A/E)", "UPC-A <==> UPC-E 間の変換をします。"},
+      {"Button12", "ペースト", "クリップボードのテキストをペーストします。"},
+      {"Button5", "1件削除", "データを1件削除します。"},
+      {"Button3", "コピー", "イメージをクリップボードへコピーします。"},
+      {"Button4", "保存", "イメージをファイルとして保存します。"},
+      {"Button6", "終了", "Plomixを終了します。"},
+      {"Button1", "バーの色", ""},
+      {"Button2", "背景色", ""},
+      {"Button11", "フォント", ""},
+  };
+  for (const Row &row : rows) {
+    auto *button = f.Find<QPushButton>(row.name);
+    ASSERT_NE(button, nullptr) << row.name;
+    EXPECT_EQ(button->text(), U(row.caption)) << row.name;
+    EXPECT_EQ(button->toolTip(), U(row.hint)) << row.name;
+  }
+  EXPECT_EQ(f.Find<QCheckBox>("CheckBox2")->text(), U("シンボル文字列表示"));
+  EXPECT_EQ(f.Find<QCheckBox>("CheckBox3")->text(), U("クリップ監視"));
+  EXPECT_EQ(f.Box("ComboBox3")->toolTip(), U("スタートキャラクタ"));
+  EXPECT_EQ(f.Box("ComboBox4")->toolTip(), U("ストップキャラクタ"));
+  EXPECT_EQ(f.Box("ComboBox2")->count(), 12);
+  EXPECT_EQ(f.Box("ComboBox2")->itemText(9), U("カスタマーバーコード"));
+}
+
+}  // namespace
+}  // namespace plomix::test

@@ -1,0 +1,381 @@
+// Start-up and shutdown on real files in a temporary program directory.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+#include "Frame/EnvironmentKeys.h"
+#include "Frame/UpDown.h"
+#include "FrameTestSupport.h"
+#include "ModalDialog.h"
+
+namespace plomix::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The main keys in the order the shutdown writes them.
+const char *const kMainKeys[] = {
+    "Left", "Top", "Width", "Height", "WindowState", "バーコード文字列", "バーコードの種類",
+    "スタートキャラクタ", "ストップキャラクタ", "文字列表示", "チェックデジット", "クリップボード監視",
+    "スケール", "ITFフレーム", "表示形式", "高さ", "上の余白", "下の余白", "左の余白", "右の余白",
+    "コピー方法", "エレメント比", "印刷の個数", "印刷の倍率", "バーコードの色", "バーコードの背景色",
+    "OrgHeight", "等倍印刷の状態を表わすスイッチ", "印刷時の行間隔", "印刷時の列間隔", "ソート条件",
+    "ソート方向", "FontName", "FontSize", "FontStyle", "FontColor", "SaveDir"};
+
+QByteArray ReadBytes(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+}
+
+// Lines of a Shift-JIS file written with CR LF, as Unicode.
+QStringList ReadLines(const QString &path) {
+  const QByteArray bytes = ReadBytes(path);
+  QStringList lines = SjisToUnicode(std::string_view(bytes.constData(), bytes.size())).split(QStringLiteral("\r\n"));
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+void WriteLines(const QString &path, const QStringList &lines) {
+  QByteArray bytes;
+  for (const QString &line : lines) bytes += QByteArray::fromStdString(UnicodeToSjis(line)) + "\r\n";
+  WriteBytes(path, bytes);
+}
+
+// A window over an existing program directory, shown (restored) and closed (saved).
+struct Session {
+  explicit Session(const QString &dir) : form(std::make_unique<TFrameForm>(dir)) {}
+  void Show() {
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  }
+  bool Close() { return form->close(); }
+  std::unique_ptr<TFrameForm> form;
+};
+
+struct FrameStartup : ::testing::Test {
+  QTemporaryDir dir;
+  QString Path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+  QString EnvPath() const { return Path("plomix.ini"); }
+  void SetKey(const char *key, const QString &value) {
+    QStringList lines = ReadLines(EnvPath());
+    for (QString &line : lines)
+      if (line.startsWith(U(key) + "=")) line = U(key) + "=" + value;
+    WriteLines(EnvPath(), lines);
+  }
+  // A first run that saves the design-time settings.
+  void FirstRunAndClose() {
+    Session s(dir.path());
+    s.Show();
+    ASSERT_TRUE(s.Close());
+  }
+};
+
+TEST_F(FrameStartup, AFirstRunWritesTheHeaderTheMainKeysInOrderAndTheDataListDefaults) {
+  Session s(dir.path());
+  s.Show();
+  TFrameForm &f = *s.form;
+  EXPECT_EQ(f.ComboBox2->currentIndex(), 0);
+  EXPECT_EQ(f.BarImage1->BarType(), cbarJAN);
+  EXPECT_EQ(f.Records()->Count(), 0);
+  EXPECT_EQ(f.ComboBox3->currentText(), " ");
+  EXPECT_EQ(f.ComboBox4->currentText(), " ");
+  EXPECT_FALSE(f.ComboBox3->isEnabled());
+  EXPECT_FALSE(f.UpDown3->isEnabled());
+  EXPECT_TRUE(f.CheckBox1->isEnabled());
+  EXPECT_TRUE(f.Button7->isEnabled());
+  EXPECT_EQ(f.Panel7->text(), U("行間隔 = 10"));
+  EXPECT_EQ(f.Panel8->text(), U("列間隔 = 0"));
+  EXPECT_TRUE(f.Memo1->toPlainText().isEmpty()) << "no Readme.txt: an empty pane";
+  ASSERT_TRUE(s.Close());
+
+  const QStringList lines = ReadLines(EnvPath());
+  ASSERT_EQ(lines.size(), 1 + 37 + 19);
+  EXPECT_EQ(lines[0], U(kEnvironmentHeader));
+  for (int i = 0; i < 37; ++i) EXPECT_EQ(lines[1 + i].section('=', 0, 0), U(kMainKeys[i])) << i;
+  for (int i = 0; i < 19; ++i)
+    EXPECT_EQ(UnicodeToSjis(lines[38 + i]), UnicodeToSjis(U(std::string(kDataListDefaultLines[i]).c_str()))) << i;
+  EXPECT_EQ(lines[1 + 4], "WindowState=0");
+  EXPECT_EQ(lines[1 + 5], U("バーコード文字列=-1"));
+  EXPECT_EQ(lines[1 + 34], "FontStyle=[]");
+  EXPECT_EQ(lines[1 + 35], "FontColor=-2147483640");
+  EXPECT_EQ(lines[1 + 36], QStringLiteral("SaveDir=\x1A"));
+  for (const char *name : {"Plomix.txt", "PlomixUp.txt", "PlomixDn.txt"}) {
+    EXPECT_TRUE(QFile::exists(Path(name))) << name;
+    EXPECT_TRUE(ReadBytes(Path(name)).isEmpty()) << name;
+  }
+}
+
+TEST_F(FrameStartup, ARestartRestoresEverySettingAndTheCurrentRecord) {
+  {
+    Session s(dir.path());
+    s.Show();
+    TFrameForm &f = *s.form;
+    f.ComboBox2->setCurrentIndex(cbarNW7);
+    f.ComboBox2Change(cbarNW7);
+    f.ComboBox3->setCurrentIndex(2);
+    f.ComboBox3Change(2);
+    f.ComboBox4->setCurrentIndex(3);
+    f.ComboBox4Change(3);
+    f.CheckBox1->click();  // CD off
+    f.CheckBox2->click();  // symbol text off
+    for (auto [edit, value] : {std::pair{f.Edit1, "3"}, {f.Edit6, "4"}, {f.Edit2, "150"}, {f.Edit9, "11"},
+                               {f.Edit10, "12"}, {f.Edit4, "13"}, {f.Edit5, "14"}, {f.Edit3, "25"},
+                               {f.Edit7, "7"}, {f.Edit8, "250"}}) {
+      edit->setText(QString::fromLatin1(value));
+      QTest::keyClick(edit, Qt::Key_Return);
+    }
+    f.ComboBox6->setCurrentIndex(2);
+    f.ComboBox6Change(2);
+    f.BarImage1->SetBarColor(RGBToColor(1, 2, 3));
+    f.BarImage1->SetBackColor(RGBToColor(250, 240, 230));
+    f.ActualSizeSwitch = true;
+    f.Panel7MouseDown(Qt::RightButton, Qt::ShiftModifier);
+    f.Panel8MouseDown(Qt::RightButton, Qt::ControlModifier);
+    f.SortKey = skCommentDown;
+    f.SortDirection = -1;
+    f.FontDialog1Font.Font.setFamily(U("ＭＳ ゴシック"));
+    f.FontDialog1Font.Font.setPixelSize(16);
+    f.FontDialog1Font.Font.setBold(true);
+    f.FontDialog1Font.Font.setUnderline(true);
+    f.FontDialog1Font.Color = RGBToColor(0, 128, 0);
+    f.SaveDir = U("/tmp/画像");
+    for (auto [code, up] : {std::pair{"A1", "u1"}, {"B2", "u2"}, {"C3", "u3"}}) {
+      f.ComboBox1->setEditText(code);
+      f.ComboBox7->setEditText(up);
+      f.ComboBox1KeyDown();
+    }
+    f.ComboBox1->setCurrentIndex(1);
+    f.ComboBox1Change(1);
+    f.move(40, 50);
+    f.resize(700, 500);
+    ASSERT_TRUE(s.Close());
+  }
+  Session s(dir.path());
+  s.Show();
+  TFrameForm &f = *s.form;
+  TBarImage &bar = *f.BarImage1;
+  EXPECT_EQ(f.size(), QSize(700, 500));
+  EXPECT_EQ(bar.BarType(), cbarNW7);
+  EXPECT_EQ(f.ComboBox3->currentIndex(), 2);
+  EXPECT_EQ(bar.StartChar(), 'C');
+  EXPECT_EQ(bar.StopChar(), 'D');
+  EXPECT_TRUE(f.ComboBox3->isEnabled()) << "the symbology's control states are applied";
+  EXPECT_FALSE(bar.CD());
+  EXPECT_FALSE(f.CheckBox1->isChecked());
+  EXPECT_FALSE(bar.SymbolDisp());
+  EXPECT_EQ(bar.Scale(), 3);
+  EXPECT_EQ(bar.BarFrame(), 4);
+  EXPECT_EQ(bar.BarSpaceUp(), 11);
+  EXPECT_EQ(bar.BarSpaceDown(), 12);
+  EXPECT_EQ(bar.BarSpaceLeft(), 13);
+  EXPECT_EQ(bar.BarSpaceRight(), 14);
+  EXPECT_EQ(bar.ElementRatio(), 25);
+  EXPECT_EQ(f.UpDown7->Position(), 7);
+  EXPECT_EQ(f.UpDown8->Position(), 250);
+  EXPECT_EQ(f.UpDown2->Position(), 150);
+  EXPECT_EQ(f.ComboBox6->currentIndex(), 2);
+  EXPECT_EQ(f.ComboBox5->currentIndex(), 1);
+  EXPECT_EQ(bar.BarPicture(), picWMF);
+  EXPECT_EQ(bar.BarColor(), RGBToColor(1, 2, 3));
+  EXPECT_EQ(bar.BackColor(), RGBToColor(250, 240, 230));
+  EXPECT_EQ(f.OrgHeight, 150);
+  EXPECT_TRUE(f.ActualSizeSwitch);
+  EXPECT_EQ(f.RowSpacing, 20);
+  EXPECT_EQ(f.Panel7->text(), U("行間隔 = 20"));
+  EXPECT_EQ(f.ColumnSpacing, 5);
+  EXPECT_EQ(f.SortKey, skCommentDown);
+  EXPECT_EQ(f.SortDirection, -1);
+  EXPECT_EQ(bar.BarFont()->Font.family(), U("ＭＳ ゴシック"));
+  EXPECT_EQ(bar.BarFont()->Font.pixelSize(), 16);
+  EXPECT_TRUE(bar.BarFont()->Font.bold());
+  EXPECT_TRUE(bar.BarFont()->Font.underline());
+  EXPECT_FALSE(bar.BarFont()->Font.italic());
+  EXPECT_EQ(bar.BarFont()->Color, RGBToColor(0, 128, 0));
+  EXPECT_EQ(f.SaveDir, U("/tmp/画像"));
+  EXPECT_EQ(f.Records()->List(rfCode), (Strings{"A1", "B2", "C3"}));
+  EXPECT_EQ(f.CurrentIndex(), 1);
+  EXPECT_EQ(f.ShownIndex, 1);
+  EXPECT_EQ(bar.Code(), "B2");
+  EXPECT_EQ(bar.CommentUp(), "u2");
+  EXPECT_EQ(f.ComboBox7->currentText(), "u2");
+}
+
+TEST_F(FrameStartup, AShortUpperCommentFileGivesEmptyUpperComments) {
+  WriteBytes(Path("Plomix.txt"), "1\r\n2\r\n3\r\n4\r\n5\r\n");
+  WriteBytes(Path("PlomixUp.txt"), "a\r\nb\r\nc\r\nd\r\n");
+  WriteBytes(Path("PlomixDn.txt"), "v\r\nw\r\nx\r\ny\r\nz\r\n");
+  Session s(dir.path());
+  AnswerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); });
+  s.Show();
+  EXPECT_EQ(s.form->Records()->List(rfCommentUp), Strings(5, ""));
+  EXPECT_EQ(s.form->Records()->List(rfCommentDown), (Strings{"v", "w", "x", "y", "z"}));
+  EXPECT_EQ(s.form->CurrentIndex(), 0) << "a first run selects record 0";
+  EXPECT_EQ(s.form->BarImage1->CommentDown(), "v");
+}
+
+TEST_F(FrameStartup, ASavedCurrentIndexBeyondTheRecordsSelectsRecordZero) {
+  FirstRunAndClose();
+  WriteBytes(Path("Plomix.txt"), "1\r\n2\r\n3\r\n4\r\n5\r\n");
+  for (const char *value : {"7", "-1", "4"}) {
+    SetKey("バーコード文字列", value);
+    Session s(dir.path());
+    s.Show();
+    EXPECT_EQ(s.form->CurrentIndex(), QByteArray(value) == "4" ? 4 : 0) << value;
+  }
+}
+
+TEST_F(FrameStartup, ThreeEmptyListsAtCloseGiveThreeEmptyFilesAndNoRecordsNextTime) {
+  WriteBytes(Path("Plomix.txt"), "1\r\n");
+  WriteBytes(Path("PlomixUp.txt"), "u\r\n");
+  WriteBytes(Path("PlomixDn.txt"), "d\r\n");
+  {
+    Session s(dir.path());
+    s.Show();
+    s.form->Button5Click();
+    ASSERT_TRUE(s.Close());
+  }
+  for (const char *name : {"Plomix.txt", "PlomixUp.txt", "PlomixDn.txt"}) {
+    EXPECT_TRUE(QFile::exists(Path(name))) << name;
+    EXPECT_TRUE(ReadBytes(Path(name)).isEmpty()) << name;
+  }
+  Session s(dir.path());
+  s.Show();
+  EXPECT_EQ(s.form->Records()->Count(), 0);
+  EXPECT_EQ(s.form->Panel5->text(), "") << "a restored start without records clears the status";
+}
+
+TEST_F(FrameStartup, DataListKeysWrittenAloneMoveBehindTheHeaderAndTheMainKeys) {
+  const QStringList dataList = {"DLeft=5", "DTop=6", U("検索文字列=abc")};
+  WriteLines(EnvPath(), dataList);
+  {
+    Session s(dir.path());
+    s.Show();
+    EXPECT_EQ(s.form->BarImage1->BarType(), cbarJAN) << "no main keys: a first run, silently";
+    ASSERT_TRUE(s.Close());
+  }
+  const QStringList lines = ReadLines(EnvPath());
+  ASSERT_EQ(lines.size(), 1 + 37 + 3);
+  EXPECT_EQ(lines[0], U(kEnvironmentHeader));
+  EXPECT_EQ(lines[1].section('=', 0, 0), "Left");
+  EXPECT_EQ(lines.mid(38), dataList);
+}
+
+TEST_F(FrameStartup, KeysOfTheDataListWindowStayWhereTheyAreOnLaterSaves) {
+  FirstRunAndClose();
+  SetKey("DLeft", "77");
+  FirstRunAndClose();
+  const QStringList lines = ReadLines(EnvPath());
+  EXPECT_EQ(lines.size(), 1 + 37 + 19);
+  EXPECT_EQ(lines[38], "DLeft=77");
+}
+
+TEST_F(FrameStartup, ClosingMaximisedKeepsTheLastNormalBounds) {
+  {
+    Session s(dir.path());
+    s.Show();
+    s.form->move(30, 40);
+    s.form->resize(500, 460);
+    ASSERT_TRUE(s.Close());
+  }
+  const QStringList before = ReadLines(EnvPath()).mid(1, 4);
+  {
+    Session s(dir.path());
+    s.Show();
+    s.form->showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(s.form->isMaximized());
+    ASSERT_TRUE(s.Close());
+  }
+  const QStringList lines = ReadLines(EnvPath());
+  EXPECT_EQ(lines.mid(1, 4), before);
+  EXPECT_EQ(lines[5], "WindowState=2");
+  Session s(dir.path());
+  s.Show();
+  EXPECT_TRUE(s.form->isMaximized());
+}
+
+TEST_F(FrameStartup, AFileThatCannotBeWrittenAtCloseKeepsTheWindowOpenAndLosesNothing) {
+  FirstRunAndClose();
+  const QByteArray environment = ReadBytes(EnvPath());
+  Session s(dir.path());
+  s.Show();
+  s.form->ComboBox1->setEditText("NEW");
+  s.form->ComboBox1KeyDown();
+  // A directory where the upper comment file should be: it cannot be replaced.
+  ASSERT_TRUE(QFile::remove(Path("PlomixUp.txt")));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("PlomixUp.txt"));
+  QString reported;
+  AnswerNextModal([&](QWidget *modal) {
+    reported = static_cast<QMessageBox *>(modal)->text();
+    static_cast<QDialog *>(modal)->accept();
+  });
+  EXPECT_FALSE(s.Close());
+  EXPECT_TRUE(s.form->isVisible());
+  EXPECT_TRUE(reported.contains("PlomixUp.txt")) << reported.toStdString();
+  EXPECT_EQ(ReadBytes(Path("Plomix.txt")), "NEW\r\n") << "files before the failing one are written";
+  EXPECT_EQ(ReadBytes(EnvPath()), environment) << "the environment file is not touched";
+  EXPECT_EQ(s.form->Records()->List(rfCode), Strings{"NEW"});
+  ASSERT_TRUE(QDir(dir.path()).rmdir("PlomixUp.txt"));
+  EXPECT_TRUE(s.Close());
+  EXPECT_EQ(ReadBytes(Path("PlomixUp.txt")), "\r\n");
+}
+
+TEST_F(FrameStartup, MalformedValuesAreReportedOnceAndKeepTheirDesignTimeValues) {
+  FirstRunAndClose();
+  SetKey("文字列表示", "true");
+  SetKey("スケール", "abc");
+  SetKey("高さ", "200");
+  QStringList lines = ReadLines(EnvPath());
+  lines.removeIf([](const QString &line) { return line.startsWith("FontSize="); });
+  WriteLines(EnvPath(), lines);
+  int messages = 0;
+  QString text;
+  AnswerNextModal([&](QWidget *modal) {
+    ++messages;
+    text = static_cast<QMessageBox *>(modal)->text();
+    static_cast<QDialog *>(modal)->accept();
+  });
+  Session s(dir.path());
+  s.Show();
+  QTest::qWait(50);
+  EXPECT_EQ(messages, 1);
+  EXPECT_TRUE(text.contains(U("Value of 文字列表示 'true' is not Boolean Type."))) << text.toStdString();
+  EXPECT_TRUE(text.contains("abc")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Name 'FontSize' is not found in parameters.")) << text.toStdString();
+  EXPECT_TRUE(s.form->BarImage1->SymbolDisp());
+  EXPECT_EQ(s.form->BarImage1->Scale(), 1);
+  EXPECT_EQ(s.form->BarImage1->BarHeight(), 200) << "the rest is restored";
+  EXPECT_EQ(s.form->BarImage1->BarFont()->Font.pixelSize(), 12);
+}
+
+TEST_F(FrameStartup, TheReadmePaneScrollsToTheChosenSymbology) {
+  QStringList readme;
+  for (int i = 0; i < 600; ++i) readme << QStringLiteral("line %1").arg(i);
+  WriteLines(Path("Readme.txt"), readme);
+  Session s(dir.path());
+  s.Show();
+  s.form->resize(900, 500);
+  QCoreApplication::processEvents();
+  QPlainTextEdit *memo = s.form->Memo1;
+  EXPECT_EQ(memo->document()->blockCount(), 601);
+  const struct { TBarTypes type; int line; } rows[] = {{cbarCODE39, 100}, {cbarCODE93, 449}, {cbarJAN, 60}};
+  for (const auto &row : rows) {
+    s.form->ComboBox2->setCurrentIndex(row.type);
+    s.form->ComboBox2Change(row.type);
+    EXPECT_EQ(memo->cursorForPosition(QPoint(4, 4)).block().text(), QStringLiteral("line %1").arg(row.line));
+  }
+}
+
+}  // namespace
+}  // namespace plomix::test
