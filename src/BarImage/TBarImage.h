@@ -5,14 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "BarImage/BarCanvas.h"
 #include "BarImage/BarTypes.h"
+#include "BarImage/BitmapCanvas.h"
 #include "BarImage/Picture.h"
 #include "Common/Colors.h"
 #include "Common/Fonts.h"
 
 namespace plomix {
-
-class TBarCanvas;
 
 class TBarImage : public QWidget {
   Q_OBJECT
@@ -149,7 +149,8 @@ class TBarImage : public QWidget {
   void FireEvent(const TNotifyWatchEvent &event);
   bool RunEncoder();                                 // steps shared by both drawings
   bool MeasureLayout(TBarCanvas &canvas, Layout &layout);
-  void DrawSymbol(TBarCanvas &canvas, const Layout &layout);
+  // Draws background (when `background` is not empty), bars, text, frame and comments.
+  void DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect &background);
   void RedrawIf(bool condition) { if (condition) DrawBar(); }
 
   TBarTypes FBarType = cbarJAN;
@@ -202,6 +203,8 @@ class TBarImage : public QWidget {
   bool SkipNextChange = false;
   QMetaObject::Connection FClipboardConnection;
   Layout FLayout;  // the drawing under way
+  std::vector<TBarCanvas::Span> FBarSpans;  // reused from drawing to drawing
+  TTextExtentCache FTextExtents;
 };
 
 }  // namespace plomix
