@@ -2,6 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= -1
 
 # Worktrees share one compiler cache.
 export CCACHE_BASEDIR := $(CURDIR)
@@ -25,6 +26,23 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=2
+
+# Every libFuzzer target for FUZZ_SECONDS seconds (or FUZZ_RUNS runs, whichever ends
+# first), with AddressSanitizer and UndefinedBehaviorSanitizer, in its own build dir.
+fuzz: deps
+	@cmake -S . -B build-fuzz -DPLOMIX_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) >/dev/null
+	@for target in build-fuzz/fuzz/fuzz_*; do \
+	  name=$$(basename $$target); mkdir -p build-fuzz/corpus/$$name; \
+	  if ! $$target -max_total_time=$(FUZZ_SECONDS) -runs=$(FUZZ_RUNS) -timeout=10 \
+	      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/corpus/$$name fuzz/seeds \
+	      >build-fuzz/$$name.log 2>&1; then \
+	    tail -n 40 build-fuzz/$$name.log; echo "fuzz: $$name failed"; exit 1; \
+	  fi; \
+	  echo "fuzz: $$name $$(grep -o 'number_of_executed_units: *[0-9]*' build-fuzz/$$name.log | grep -o '[0-9]*$$') runs"; \
+	done
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_counters_tabular=true; done

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 #include "Common/Fonts.h"
 
@@ -24,6 +25,22 @@ class TBarCanvas {
   // `count` adjacent one-pixel vertical lines starting at column x, each from row `top`
   // down to row top + length, the end point not included.
   virtual void VerticalLines(int x, int top, int count, int length, const QColor &color) = 0;
+
+  // A run of bars: for each (x, width) span, `width` one-pixel vertical lines from row
+  // `top` down to row top + length (end excluded). With a `background`, the gaps between
+  // the first and the last bar are filled with it first, so a canvas may build one row
+  // and copy it down.
+  struct Span {
+    int x, width;
+  };
+  virtual void BarRun(const std::vector<Span> &spans, int top, int length, const QColor &color,
+                      const QColor *background) {
+    if (spans.empty()) return;
+    if (background)
+      FillRect(QRect(spans.front().x, top, spans.back().x + spans.back().width - spans.front().x, length),
+               *background);
+    for (const Span &span : spans) VerticalLines(span.x, top, span.width, length, color);
+  }
 
   // Writes `text` in the font's colour with no background; (x, y) is its top-left.
   virtual void TextOut(QPoint topLeft, const QString &text, const TFont &font) = 0;

@@ -30,6 +30,14 @@ class SizingGuard {
   bool FOldAutoSize, FOldStretch;
 };
 
+// Fills `outer` except `hole`, which lies inside it.
+void FillAround(TBarCanvas &canvas, const QRect &outer, const QRect &hole, const QColor &color) {
+  canvas.FillRect(QRect(QPoint(outer.left(), outer.top()), QPoint(outer.right(), hole.top() - 1)), color);
+  canvas.FillRect(QRect(QPoint(outer.left(), hole.bottom() + 1), QPoint(outer.right(), outer.bottom())), color);
+  canvas.FillRect(QRect(QPoint(outer.left(), hole.top()), QPoint(hole.left() - 1, hole.bottom())), color);
+  canvas.FillRect(QRect(QPoint(hole.right() + 1, hole.top()), QPoint(outer.right(), hole.bottom())), color);
+}
+
 int CommentX(TLocation location, int symbolWidth, int textWidth) {
   int a = 0;
   if (location == locCenter) a = (symbolWidth - textWidth) / 2;
@@ -90,24 +98,41 @@ bool TBarImage::MeasureLayout(TBarCanvas &canvas, Layout &layout) {
   return true;
 }
 
-void TBarImage::DrawSymbol(TBarCanvas &canvas, const Layout &layout) {
+void TBarImage::DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect &background) {
   const int barOffset = layout.pw > layout.tw ? 0 : (layout.tw - layout.pw) / 2;
   const int textOffset = layout.pw > layout.tw ? (layout.pw - layout.tw) / 2 : 0;
   const int left = FBarLeft + FBarSpaceLeft;
   const int top = FBarTop + FBarSpaceUp;
 
+  FBarSpans.clear();
+  if (FBarType != cbarCUSTOMER) {
+    const bool ratio = Symbology(FBarType).usesElementRatio;
+    int x = left + barOffset;
+    for (char digit : FPattern) {
+      const int w = ElementWidth(digit, FScale, FElementRatio, ratio);
+      if ((digit - '0') % 2 == 1) FBarSpans.push_back({x, w});
+      x += w;
+    }
+  }
+  if (!background.isEmpty()) {
+    // The band between the first and the last bar gets its background with the bars,
+    // so that the bitmap's pixels there are written once.
+    const QColor back = ColorToQColor(FBackColor);
+    if (FBarSpans.empty()) {
+      canvas.FillRect(background, back);
+    } else {
+      const QRect band(QPoint(FBarSpans.front().x, top),
+                       QPoint(FBarSpans.back().x + FBarSpans.back().width - 1, top + layout.barLength - 1));
+      FillAround(canvas, background, band, back);
+      canvas.BarRun(FBarSpans, top, layout.barLength, ColorToQColor(FBarColor), &back);
+    }
+  }
+
   if (FBarType == cbarCUSTOMER) {
     for (std::size_t i = 0; i < FPattern.size(); ++i)
       DrawCustomerElement(barOffset, static_cast<int>(i), FScale, FPattern[i]);
-  } else {
-    const QColor barColor = ColorToQColor(FBarColor);
-    const bool ratio = Symbology(FBarType).usesElementRatio;
-    int x = barOffset;
-    for (char digit : FPattern) {
-      const int w = ElementWidth(digit, FScale, FElementRatio, ratio);
-      if ((digit - '0') % 2 == 1) canvas.VerticalLines(left + x, top, w, layout.barLength, barColor);
-      x += w;
-    }
+  } else if (background.isEmpty()) {
+    canvas.BarRun(FBarSpans, top, layout.barLength, ColorToQColor(FBarColor), nullptr);
   }
 
   if (FSymbolDisp && !FSymbol.empty())
@@ -139,7 +164,7 @@ void TBarImage::DrawToBitmap() {
   }
   const int requestedLeft = FBarLeft, requestedTop = FBarTop;
   {
-    TBitmapCanvas measuring(FPicture.Bitmap());
+    TBitmapCanvas measuring(FPicture.Bitmap(), &FTextExtents);
     if (!MeasureLayout(measuring, FLayout)) return;
   }
   const Layout &layout = FLayout;
@@ -170,14 +195,11 @@ void TBarImage::DrawToBitmap() {
   {
     TBitmapCanvas canvas(FPicture.Bitmap());
     DrawingCanvas = &canvas;
-    if (!FTransparent) {
-      const QColor back = ColorToQColor(FBackColor);
-      if (FMatch)
-        canvas.FillRect(QRect(0, 0, FBarLeft + layout.W, FBarTop + layout.H), back);
-      else
-        canvas.FillRect(QRect(FBarLeft, FBarTop, layout.W, layout.H), back);
-    }
-    DrawSymbol(canvas, layout);
+    QRect background;  // none when transparent
+    if (!FTransparent)
+      background = FMatch ? QRect(0, 0, FBarLeft + layout.W, FBarTop + layout.H)
+                          : QRect(FBarLeft, FBarTop, layout.W, layout.H);
+    DrawSymbol(canvas, layout, background);
     DrawingCanvas = nullptr;
   }
 
@@ -207,7 +229,7 @@ void TBarImage::DrawToMetafile() {
   metafile.SetSize(size());
   DrawingCanvas = &canvas;
   canvas.FillRect(QRect(0, 0, width(), height()), ColorToQColor(FBackColor));
-  DrawSymbol(canvas, layout);
+  DrawSymbol(canvas, layout, QRect());
   DrawingCanvas = nullptr;
   metafile.SetSize(size() + QSize(1, 1));
   FPicture.Metafile() = std::move(metafile);

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <cstring>
 
 #include "Common/Colors.h"
 
@@ -19,10 +20,26 @@ QPainter &TBitmapCanvas::Painter() {
   return *FPainter;
 }
 
+std::optional<QSize> TTextExtentCache::Find(const QString &text, const QFont &font, int dpi) const {
+  for (const Entry &e : FEntries)
+    if (e.dpi == dpi && e.text == text && e.font == font) return e.size;
+  return std::nullopt;
+}
+
+void TTextExtentCache::Store(const QString &text, const QFont &font, int dpi, QSize size) {
+  FEntries[FNext] = Entry{text, font, dpi, size};
+  FNext = (FNext + 1) % FEntries.size();
+}
+
 QSize TBitmapCanvas::TextExtent(const QString &text, const TFont &font) {
   if (text.isEmpty()) return {0, 0};
+  const int dpi = FImage.logicalDpiY();
+  if (FCache)
+    if (const auto size = FCache->Find(text, font.Font, dpi)) return *size;
   const QFontMetrics metrics(font.Font, &FImage);
-  return {metrics.horizontalAdvance(text), metrics.height()};
+  const QSize size(metrics.horizontalAdvance(text), metrics.height());
+  if (FCache) FCache->Store(text, font.Font, dpi, size);
+  return size;
 }
 
 void TBitmapCanvas::FillRect(const QRect &rect, const QColor &color) {
@@ -32,12 +49,38 @@ void TBitmapCanvas::FillRect(const QRect &rect, const QColor &color) {
     FPainter->fillRect(clipped, color);
     return;
   }
+  if (clipped == FImage.rect()) {
+    FImage.fill(color);
+    return;
+  }
   const QRgb value = color.rgb();
   const int x0 = clipped.left(), width = clipped.width();
-  for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-    auto *line = reinterpret_cast<QRgb *>(FImage.scanLine(y));
-    std::fill_n(line + x0, width, value);
+  uchar *bits = FImage.bits();
+  const qsizetype stride = FImage.bytesPerLine();
+  for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+    std::fill_n(reinterpret_cast<QRgb *>(bits + y * stride) + x0, width, value);
+}
+
+void TBitmapCanvas::BarRun(const std::vector<Span> &spans, int top, int length,
+                           const QColor &color, const QColor *background) {
+  if (spans.empty() || length <= 0) return;
+  const int left = spans.front().x;
+  const int right = spans.back().x + spans.back().width;
+  const QRect band(left, top, right - left, length);
+  if (FPainter || background == nullptr || !FImage.rect().contains(band)) {
+    TBarCanvas::BarRun(spans, top, length, color, background);
+    return;
   }
+  // Every row of a bar run is the same: build the first one and copy it down.
+  uchar *bits = FImage.bits();
+  const qsizetype stride = FImage.bytesPerLine();
+  auto *first = reinterpret_cast<QRgb *>(bits + top * stride);
+  std::fill(first + left, first + right, background->rgb());
+  const QRgb value = color.rgb();
+  for (const Span &span : spans) std::fill_n(first + span.x, span.width, value);
+  const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+  for (int y = top + 1; y < top + length; ++y)
+    std::memcpy(bits + y * stride + left * sizeof(QRgb), first + left, bytes);
 }
 
 void TBitmapCanvas::VerticalLines(int x, int top, int count, int length, const QColor &color) {

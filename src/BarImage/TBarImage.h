@@ -5,14 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "BarImage/BarCanvas.h"
 #include "BarImage/BarTypes.h"
+#include "BarImage/BitmapCanvas.h"
 #include "BarImage/Picture.h"
 #include "Common/Colors.h"
 #include "Common/Fonts.h"
 
 namespace plomix {
-
-class TBarCanvas;
 
 class TBarImage : public QWidget {
   Q_OBJECT
@@ -121,8 +121,8 @@ class TBarImage : public QWidget {
   virtual void RedrawBar() { DrawBar(); }
   virtual void ConvertUPCAToE();
   virtual void ConvertUPCEToA();
-  // Copies the picture as a Windows metafile picture (the classic format).
-  void CopyAsWindowsMetafile();
+  // Puts the metafile on the clipboard as a Windows metafile picture (the classic format).
+  void CopyAsWindowsMetafile(const TMetafile &metafile);
 
  protected:
   void paintEvent(QPaintEvent *event) override;
@@ -138,6 +138,8 @@ class TBarImage : public QWidget {
   // Clipboard watch: joins or leaves the notification chain as ClipWatch says.
   void UpdateClipboardChain();
   void ClipboardChanged();
+  // A change notification: runs OnClipboardChange; an error ends this notification only.
+  void ClipboardMessage();
 
  private:
   // Values computed by one drawing, in pixels.
@@ -149,7 +151,8 @@ class TBarImage : public QWidget {
   void FireEvent(const TNotifyWatchEvent &event);
   bool RunEncoder();                                 // steps shared by both drawings
   bool MeasureLayout(TBarCanvas &canvas, Layout &layout);
-  void DrawSymbol(TBarCanvas &canvas, const Layout &layout);
+  // Draws background (when `background` is not empty), bars, text, frame and comments.
+  void DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect &background);
   void RedrawIf(bool condition) { if (condition) DrawBar(); }
 
   TBarTypes FBarType = cbarJAN;
@@ -202,6 +205,8 @@ class TBarImage : public QWidget {
   bool SkipNextChange = false;
   QMetaObject::Connection FClipboardConnection;
   Layout FLayout;  // the drawing under way
+  std::vector<TBarCanvas::Span> FBarSpans;  // reused from drawing to drawing
+  TTextExtentCache FTextExtents;
 };
 
 }  // namespace plomix

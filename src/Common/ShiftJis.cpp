@@ -57,9 +57,13 @@ std::size_t Utf8SequenceLength(std::string_view s, std::size_t pos) {
   return std::min(n, s.size() - pos);
 }
 
+// An undecodable lead byte takes its trail byte with it only when that byte could be
+// one; otherwise the next character (a space, a letter) survives.
 std::size_t SjisSequenceLength(std::string_view s, std::size_t pos) {
   const auto c = static_cast<unsigned char>(s[pos]);
-  return (IsSjisLeadByte(c) && pos + 1 < s.size()) ? 2 : 1;
+  if (!IsSjisLeadByte(c) || pos + 1 >= s.size()) return 1;
+  const auto t = static_cast<unsigned char>(s[pos + 1]);
+  return ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)) ? 2 : 1;
 }
 
 }  // namespace

@@ -353,3 +353,35 @@ TEST(MetafileSize, IsOnePixelLargerThanTheSymbol) {
 
 }  // namespace
 }  // namespace plomix
+
+namespace plomix {
+namespace {
+
+TEST(BearerFrame, EnclosesTheBarsAndQuietZonesButNotTheText) {
+  TBarImage bar;
+  ApplySymbolDesignDefaults(bar);
+  bar.SetBarEnabled(false);
+  bar.SetBarType(cbarITF);
+  bar.SetBarFrame(3);
+  bar.SetCode("1234567890");
+  bar.SetBarEnabled(true);
+  ASSERT_TRUE(bar.BarDisped());
+  const QImage &image = bar.Picture().Bitmap();
+  const int top = bar.BarSpaceUp();
+  const int th = QFontMetrics(bar.BarFont()->Font, &image).height();
+  const int barLength = bar.BarHeight() - th;
+  // Rows top .. top + 2 are the top band across the whole width, quiet zones included.
+  for (int y = top; y < top + 3; ++y) {
+    EXPECT_EQ(image.pixel(0, y), kBlack) << y;
+    EXPECT_EQ(image.pixel(bar.Width() - 1, y), kBlack) << y;
+  }
+  EXPECT_EQ(image.pixel(5, top - 1), kWhite) << "above the bars: outside the frame";
+  EXPECT_EQ(image.pixel(5, top + 3), kWhite) << "inside the quiet zone";
+  EXPECT_EQ(image.pixel(1, top + 3), kBlack) << "the left band";
+  // The bottom band covers the last three rows of the bars; the text lies below it.
+  EXPECT_EQ(image.pixel(5, top + barLength - 1), kBlack);
+  EXPECT_EQ(image.pixel(5, top + barLength), kWhite);
+}
+
+}  // namespace
+}  // namespace plomix

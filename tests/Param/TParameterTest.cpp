@@ -96,6 +96,13 @@ TEST_F(ParameterFile, LoadOfMissingFileKeepsTheLines) {
   EXPECT_EQ(param_.Count(), 1);
 }
 
+TEST_F(ParameterFile, LoadOfAFolderFailsAndKeepsTheLines) {
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("Plomix.ini"));
+  param_.Add("kept=1");
+  EXPECT_THROW(param_.Load(), EFileError);
+  EXPECT_EQ(param_.AllLines(), std::vector<std::string>{"kept=1"});
+}
+
 TEST_F(ParameterFile, SaveIntoMissingFolderFailsAndNamesTheFile) {
   const QString folder = dir_.filePath(QStringLiteral("存在しない/フォルダ"));
   param_.SetDir(QFile::encodeName(folder).toStdString());

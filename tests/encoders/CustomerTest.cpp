@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zint.h>
 
+#include <QPainter>
+
 #include "BarImage/CustomerDrawing.h"
 #include "BarImage/TBarImage.h"
 #include "BarImage/encoders/Encoders.h"
@@ -133,6 +135,29 @@ TEST(CustomerDrawing, BarShapesOnATwoColumnPitch) {
   EXPECT_EQ(DarkRows(image, 28, 8, 12), 0);
   EXPECT_EQ(DarkRows(image, 29, 4, 8), 4);
   EXPECT_EQ(DarkRows(image, 30, 0, 12), 0);
+}
+
+TEST(CustomerDrawing, MetafileHoldsTheSameBarsAsTheBitmap) {
+  const QImage bitmap = test::RenderSymbol({cbarCUSTOMER, "100-0013", false, 'A', 3, false});
+  ASSERT_FALSE(bitmap.isNull());
+  TBarImage bar;
+  bar.SetBarEnabled(false);
+  bar.SetMatch(true);
+  bar.SetBarPicture(picEMF);
+  bar.SetBarType(cbarCUSTOMER);
+  bar.SetScale(3);
+  bar.SetSymbolDisp(false);
+  bar.SetCode("100-0013");
+  bar.SetBarEnabled(true);
+  ASSERT_TRUE(bar.BarDisped());
+  ASSERT_TRUE(bar.Picture().IsMetafile());
+  QImage replayed(bitmap.size(), QImage::Format_RGB32);
+  replayed.fill(Qt::white);
+  {
+    QPainter painter(&replayed);
+    bar.Picture().Metafile().Replay(painter);
+  }
+  EXPECT_EQ(replayed.convertToFormat(QImage::Format_RGB32), bitmap.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(CustomerDrawing, BarHeightIsBarLengthPlusTextHeight) {

@@ -16,8 +16,7 @@ struct ReadBackCase {
   bool cd;
   char start;
   Format format;
-  std::string zxing;  // text zxing-cpp reads
-  std::string zbar;   // text zbar reads
+  std::string text;  // what zxing-cpp and zbar both read
 };
 
 void PrintTo(const ReadBackCase &c, std::ostream *os) { *os << c.note << " " << c.code; }
@@ -28,33 +27,33 @@ TEST_P(ReadBack, BothReadersAgree) {
   const ReadBackCase &c = GetParam();
   const QImage image = test::RenderSymbol({c.type, c.code, c.cd, c.start, 2, true});
   ASSERT_FALSE(image.isNull()) << c.note;
-  EXPECT_EQ(test::ReadWithZXing(image, c.format), c.zxing) << c.note;
-  EXPECT_EQ(test::ReadWithZbar(image, c.format), c.zbar) << c.note;
+  EXPECT_EQ(test::ReadWithZXing(image, c.format), c.text) << c.note << " (zxing)";
+  EXPECT_EQ(test::ReadWithZbar(image, c.format), c.text) << c.note << " (zbar)";
 }
 
 // Both readers give the full number with its check digit; UPC-E as its 8 digits.
 ReadBackCase Ean13(const std::string &code, const std::string &full) {
-  return {"EAN-13", cbarJAN, code, false, 'A', Format::EAN13, full, full};
+  return {"EAN-13", cbarJAN, code, false, 'A', Format::EAN13, full};
 }
 ReadBackCase Ean8(const std::string &code, const std::string &full) {
-  return {"EAN-8", cbarJAN, code, false, 'A', Format::EAN8, full, full};
+  return {"EAN-8", cbarJAN, code, false, 'A', Format::EAN8, full};
 }
 ReadBackCase UpcA(const std::string &code, const std::string &full) {
-  return {"UPC-A", cbarUPC, code, false, 'A', Format::UPCA, full, full};
+  return {"UPC-A", cbarUPC, code, false, 'A', Format::UPCA, full};
 }
 ReadBackCase UpcE(const char *rule, const std::string &code, const std::string &full) {
-  return {rule, cbarUPC, code, false, 'A', Format::UPCE, full, full};
+  return {rule, cbarUPC, code, false, 'A', Format::UPCE, full};
 }
 ReadBackCase Itf(const char *note, const std::string &code, bool cd, const std::string &full) {
-  return {note, cbarITF, code, cd, 'A', Format::ITF, full, full};
+  return {note, cbarITF, code, cd, 'A', Format::ITF, full};
 }
 ReadBackCase Code128(const char *note, char start, const std::string &code,
                      const std::string &text) {
-  return {note, cbarCODE128, code, false, start, Format::Code128, text, text};
+  return {note, cbarCODE128, code, false, start, Format::Code128, text};
 }
 // Both readers decode the shift pairs as full ASCII.
 ReadBackCase Code93(const char *note, const std::string &code, const std::string &text) {
-  return {note, cbarCODE93, code, false, 'A', Format::Code93, text, text};
+  return {note, cbarCODE93, code, false, 'A', Format::Code93, text};
 }
 
 INSTANTIATE_TEST_SUITE_P(
