@@ -121,8 +121,8 @@ class TBarImage : public QWidget {
   virtual void RedrawBar() { DrawBar(); }
   virtual void ConvertUPCAToE();
   virtual void ConvertUPCEToA();
-  // Copies the picture as a Windows metafile picture (the classic format).
-  void CopyAsWindowsMetafile();
+  // Puts the metafile on the clipboard as a Windows metafile picture (the classic format).
+  void CopyAsWindowsMetafile(const TMetafile &metafile);
 
  protected:
   void paintEvent(QPaintEvent *event) override;
@@ -138,6 +138,8 @@ class TBarImage : public QWidget {
   // Clipboard watch: joins or leaves the notification chain as ClipWatch says.
   void UpdateClipboardChain();
   void ClipboardChanged();
+  // A change notification: runs OnClipboardChange; an error ends this notification only.
+  void ClipboardMessage();
 
  private:
   // Values computed by one drawing, in pixels.
