@@ -1,6 +1,7 @@
 #include "BarImage/BmpWriter.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace plomix {
 namespace {
@@ -38,14 +39,15 @@ std::string EncodeBmp32(const QImage &source) {
   PutLE(out, 0, 4);  // colours used
   PutLE(out, 0, 4);  // important colours
 
-  for (int y = image.height() - 1; y >= 0; --y) {
-    const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-    for (std::uint32_t x = 0; x < width; ++x) {
-      out.push_back(static_cast<char>(qBlue(line[x])));
-      out.push_back(static_cast<char>(qGreen(line[x])));
-      out.push_back(static_cast<char>(qRed(line[x])));
-      out.push_back(0);  // the unused fourth byte of a 32-bit DIB
-    }
+  // Rows bottom-up. A 32-bit pixel in memory is blue, green, red, alpha on this
+  // little-endian machine: copy each row whole and clear the fourth byte.
+  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+  const std::size_t rowBytes = 4 * static_cast<std::size_t>(width);
+  out.resize(kHeaders + pixelBytes);
+  char *target = out.data() + kHeaders;
+  for (int y = image.height() - 1; y >= 0; --y, target += rowBytes) {
+    std::memcpy(target, image.constScanLine(y), rowBytes);
+    for (std::size_t x = 3; x < rowBytes; x += 4) target[x] = 0;  // the unused fourth byte
   }
   return out;
 }

@@ -1,0 +1,93 @@
+// The real clipboard between two programs on an X server (run under xvfb-run): another
+// program (xclip) puts text there and the watching symbol takes it; xclip reads back the
+// formats CopyBar offers, and they decode.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "BarImage/ClipboardFormats.h"
+#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileReaders.h"
+
+namespace plomix::test {
+namespace {
+
+constexpr int kPatienceMs = 20000;  // a limit for a stuck X server, not a timing
+
+// Runs xclip and keeps the event loop turning, so that this program can answer the
+// requests xclip makes for the clipboard it owns.
+QByteArray RunXclip(const QStringList &args, const QByteArray &input = {}) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), args);
+  if (!xclip.waitForStarted()) return {};
+  if (!input.isNull()) {
+    xclip.write(input);
+    xclip.closeWriteChannel();
+  }
+  QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, kPatienceMs);
+  return xclip.readAllStandardOutput();
+}
+
+QByteArray ReadClipboardAs(const char *target) {
+  return RunXclip({"-selection", "clipboard", "-o", "-t", QString::fromLatin1(target)});
+}
+
+TEST(X11Clipboard, TheWatchingSymbolTakesTextAnotherProgramCopied) {
+  ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+  RunXclip({"-selection", "clipboard", "-i"}, "ALREADY-THERE");
+  TBarImage bar;
+  bar.SetBarType(cbarCODE39);
+  bar.SetCode("START");
+  std::vector<bool> watch;
+  bar.OnChangedCode = [&watch](TBarImage *, bool w) { watch.push_back(w); };
+  bar.SetClipWatch(true);
+  EXPECT_EQ(bar.Code(), "START") << "the text there when the watch starts is skipped";
+
+  RunXclip({"-selection", "clipboard", "-i"}, "FROM-XCLIP\r\nsecond line");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bar.Code() != "START"; }, kPatienceMs));
+  EXPECT_EQ(bar.Code(), "FROM-XCLIP");
+  EXPECT_TRUE(bar.BarDisped());
+  ASSERT_FALSE(watch.empty());
+  EXPECT_TRUE(watch.back());
+}
+
+TEST(X11Clipboard, AnotherProgramReadsTheFormatsCopyBarOffers) {
+  // Bitmap: an image, read as PNG.
+  {
+    const auto bar = MakeFramedSymbol(kMetafileSymbols[0], picBMP, 2);
+    bar->CopyBar();
+    const QImage png = QImage::fromData(ReadClipboardAs("image/png"), "PNG");
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(ReadWithZXing(png, kMetafileSymbols[0].format), kMetafileSymbols[0].read);
+  }
+  // Enhanced metafile: the EMF bytes under both names, and a PNG rendering.
+  {
+    const MetafileSymbolCase &c = kMetafileSymbols[2];
+    const auto bar = MakeFramedSymbol(c, picEMF, 4);
+    bar->CopyBar();
+    const QString targets = QString::fromLatin1(ReadClipboardAs("TARGETS"));
+    EXPECT_TRUE(targets.contains(QLatin1String(kMimeEmf))) << targets.toStdString();
+    EXPECT_TRUE(targets.contains(QLatin1String(kMimeXEmf))) << targets.toStdString();
+    EXPECT_TRUE(targets.contains(QLatin1String("image/png"))) << targets.toStdString();
+    const QByteArray emf = ReadClipboardAs(kMimeEmf);
+    EXPECT_EQ(emf, ReadClipboardAs(kMimeXEmf));
+    EXPECT_EQ(ReadWithZXing(RenderSvg(EmfToSvg(emf.toStdString())), c.format), c.read) << c.note;
+    const QImage png = QImage::fromData(ReadClipboardAs("image/png"), "PNG");
+    EXPECT_EQ(ReadWithZXing(png, c.format), c.read) << c.note;
+  }
+  // Windows metafile picture: placeable WMF bytes under both names.
+  {
+    const MetafileSymbolCase &c = kMetafileSymbols[5];
+    const auto bar = MakeFramedSymbol(c, picWMF, 4);
+    bar->CopyBar();
+    const QByteArray wmf = ReadClipboardAs(kMimeWmf);
+    EXPECT_EQ(wmf, ReadClipboardAs(kMimeXWmf));
+    EXPECT_TRUE(wmf.startsWith("\xD7\xCD\xC6\x9A")) << "placeable header";
+    EXPECT_EQ(ReadWithZXing(RenderSvg(WmfToSvg(wmf.toStdString())), c.format), c.read) << c.note;
+  }
+}
+
+}  // namespace
+}  // namespace plomix::test
