@@ -91,6 +91,7 @@ bool TBarImage::MeasureLayout(TBarCanvas &canvas, Layout &layout) {
     layout.barLength = FBarHeight - layout.th;
   }
   if (layout.pw == 0) return false;
+  layout.barColor = ColorToQColor(FBarColor);
   FBarWidth = layout.pw > layout.tw ? layout.pw : layout.tw;
   if (FBarType == cbarCUSTOMER) FBarHeight = layout.barLength + layout.th;
   layout.W = FBarSpaceLeft + FBarWidth + FBarSpaceRight;
@@ -124,7 +125,7 @@ void TBarImage::DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect
       const QRect band(QPoint(FBarSpans.front().x, top),
                        QPoint(FBarSpans.back().x + FBarSpans.back().width - 1, top + layout.barLength - 1));
       FillAround(canvas, background, band, back);
-      canvas.BarRun(FBarSpans, top, layout.barLength, ColorToQColor(FBarColor), &back);
+      canvas.BarRun(FBarSpans, top, layout.barLength, layout.barColor, &back);
     }
   }
 
@@ -132,7 +133,7 @@ void TBarImage::DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect
     for (std::size_t i = 0; i < FPattern.size(); ++i)
       DrawCustomerElement(barOffset, static_cast<int>(i), FScale, FPattern[i]);
   } else if (background.isEmpty()) {
-    canvas.BarRun(FBarSpans, top, layout.barLength, ColorToQColor(FBarColor), nullptr);
+    canvas.BarRun(FBarSpans, top, layout.barLength, layout.barColor, nullptr);
   }
 
   if (FSymbolDisp && !FSymbol.empty())
@@ -284,7 +285,7 @@ void TBarImage::DrawCustomerElement(int barOffset, int position, int scale, char
   if (DrawingCanvas == nullptr) return;
   plomix::DrawCustomerElement(*DrawingCanvas, FBarLeft + FBarSpaceLeft, FBarTop + FBarSpaceUp,
                               barOffset, position, scale, digit, FLayout.barLength,
-                              ColorToQColor(FBarColor));
+                              FLayout.barColor);
 }
 
 }  // namespace plomix

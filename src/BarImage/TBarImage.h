@@ -146,6 +146,7 @@ class TBarImage : public QWidget {
   struct Layout {
     int tw = 0, th = 0, uw = 0, uh = 0, dw = 0, dh = 0;
     int pw = 0, barLength = 0, W = 0, H = 0;
+    QColor barColor;  // BarColor resolved once per drawing
   };
 
   void FireEvent(const TNotifyWatchEvent &event);
