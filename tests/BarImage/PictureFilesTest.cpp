@@ -1,9 +1,12 @@
 // Image files of the picture: 32-bit bitmap files, JPEG through libjpeg, the choice of
 // format by copy method and by name, and failures that keep the earlier file.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csetjmp>
+#include <csignal>
+#include <sys/resource.h>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -161,6 +164,34 @@ TEST(PictureFile, WriteFailuresAreReportedAndKeepTheEarlierFile) {
   error.clear();
   EXPECT_FALSE(SavePictureAs(bar->Picture(), picBMP, dir.filePath(QStringLiteral("no/a.jpg")), &error));
   EXPECT_FALSE(error.isEmpty());
+}
+
+// A disk that fills up while the file is written, simulated by a file size limit: the
+// write fails with a reason and the earlier file is still there, whole.
+TEST(PictureFile, AFullDiskKeepsTheEarlierFile) {
+  const auto bar = MakeFramedSymbol(kMetafileSymbols[0], picBMP, 2);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("kept.bmp"));
+  ASSERT_TRUE(SavePictureAs(bar->Picture(), picBMP, path, nullptr));
+  const QByteArray earlier = ReadAll(path);
+  auto bigger = MakeFramedSymbol(kMetafileSymbols[0], picBMP, 4);
+
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a signal
+  rlimit full = old;
+  full.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+  QString error;
+  const bool saved = SavePictureAs(bigger->Picture(), picBMP, path, &error);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(ReadAll(path), earlier);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.bmp")})
+      << "no temporary file is left behind";
 }
 
 // plomix-cli -o: the extension chooses the format; an unknown one is a usage error.

@@ -30,13 +30,25 @@ QByteArray RunXclip(const QStringList &args, const QByteArray &input = {}) {
   return xclip.readAllStandardOutput();
 }
 
+// Puts text on the clipboard with xclip and waits until this program has been told of
+// the change, so that no notification is still on its way when a test goes on.
+bool CopyTextWithXclip(const QByteArray &text) {
+  bool changed = false;
+  const QMetaObject::Connection connection = QObject::connect(
+      QGuiApplication::clipboard(), &QClipboard::dataChanged, [&changed] { changed = true; });
+  RunXclip({"-selection", "clipboard", "-i"}, text);
+  const bool told = QTest::qWaitFor([&changed] { return changed; }, kPatienceMs);
+  QObject::disconnect(connection);
+  return told;
+}
+
 QByteArray ReadClipboardAs(const char *target) {
   return RunXclip({"-selection", "clipboard", "-o", "-t", QString::fromLatin1(target)});
 }
 
 TEST(X11Clipboard, TheWatchingSymbolTakesTextAnotherProgramCopied) {
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-  RunXclip({"-selection", "clipboard", "-i"}, "ALREADY-THERE");
+  ASSERT_TRUE(CopyTextWithXclip("ALREADY-THERE"));
   TBarImage bar;
   bar.SetBarType(cbarCODE39);
   bar.SetCode("START");
@@ -45,12 +57,27 @@ TEST(X11Clipboard, TheWatchingSymbolTakesTextAnotherProgramCopied) {
   bar.SetClipWatch(true);
   EXPECT_EQ(bar.Code(), "START") << "the text there when the watch starts is skipped";
 
-  RunXclip({"-selection", "clipboard", "-i"}, "FROM-XCLIP\r\nsecond line");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return bar.Code() != "START"; }, kPatienceMs));
+  ASSERT_TRUE(CopyTextWithXclip("FROM-XCLIP\r\nsecond line"));
   EXPECT_EQ(bar.Code(), "FROM-XCLIP");
   EXPECT_TRUE(bar.BarDisped());
   ASSERT_FALSE(watch.empty());
   EXPECT_TRUE(watch.back());
+}
+
+TEST(X11Clipboard, BadTextFromAnotherProgramNeitherCrashesNorHangs) {
+  ASSERT_TRUE(CopyTextWithXclip("BEFORE"));
+  TBarImage bar;
+  bar.SetBarType(cbarCODE39);
+  bar.SetCode("START");
+  bar.SetClipWatch(true);
+  // NUL bytes and bytes that are neither UTF-8 nor whole Shift-JIS.
+  ASSERT_TRUE(CopyTextWithXclip(QByteArray("AB\0\xFF\x82", 5)));
+  EXPECT_EQ(bar.Code().substr(0, 2), "AB");
+  EXPECT_LE(bar.Code().size(), 256u);
+  // Megabytes, which X hands over in increments.
+  const QByteArray big = QByteArray(3 * 1024 * 1024, '8') + "\r\nREST";
+  ASSERT_TRUE(CopyTextWithXclip(big));
+  EXPECT_EQ(bar.Code(), std::string(256, '8'));
 }
 
 TEST(X11Clipboard, AnotherProgramReadsTheFormatsCopyBarOffers) {
