@@ -23,7 +23,8 @@ static_assert(std::endian::native == std::endian::little,
 constexpr uint32_t kBrushSlot = 1;
 constexpr uint32_t kFontSlot = 2;
 constexpr uint32_t kNullPenSlot = 3;
-constexpr uint16_t kHandles = 4;  // slot 0 is reserved for the metafile itself
+constexpr uint32_t kLinePenSlot = 4;
+constexpr uint16_t kHandles = 5;  // slot 0 is reserved for the metafile itself
 
 U_COLORREF ToColorRef(const QColor &color) {
   return colorref3_set(static_cast<uint8_t>(color.red()), static_cast<uint8_t>(color.green()),
@@ -163,18 +164,13 @@ std::string EncodeEnhancedMetafile(const TMetafile &metafile, const TReferenceDe
                                          shape.rect.top() + shape.rect.height())));
         break;
       case MetafileShape::Kind::Line: {
-        if (haveBrush) {
-          out.Add(U_EMRSELECTOBJECT_set(U_NULL_BRUSH));
-          out.Add(U_EMRDELETEOBJECT_set(kBrushSlot));
-          haveBrush = false;
-        }
         const U_LOGPEN pen = logpen_set(U_PS_SOLID, point_set(1, 1), ToColorRef(shape.color));
-        out.Add(U_EMRCREATEPEN_set(kBrushSlot, pen));
-        out.Add(U_EMRSELECTOBJECT_set(kBrushSlot));
+        out.Add(U_EMRCREATEPEN_set(kLinePenSlot, pen));
+        out.Add(U_EMRSELECTOBJECT_set(kLinePenSlot));
         out.Add(U_EMRMOVETOEX_set(point32_set(shape.from.x(), shape.from.y())));
         out.Add(U_EMRLINETO_set(point32_set(shape.to.x(), shape.to.y())));
         out.Add(U_EMRSELECTOBJECT_set(kNullPenSlot));
-        out.Add(U_EMRDELETEOBJECT_set(kBrushSlot));
+        out.Add(U_EMRDELETEOBJECT_set(kLinePenSlot));
         break;
       }
       case MetafileShape::Kind::Text:

@@ -67,20 +67,16 @@ std::vector<int> CharacterAdvances(const QString &text, const QFont &font) {
   std::vector<int> advances;
   advances.reserve(static_cast<std::size_t>(text.size()));
   int previous = 0;
-  for (qsizetype i = 1; i <= text.size(); ++i) {
-    // A surrogate pair is one character: its advance goes to the first unit.
-    if (i < text.size() && text.at(i - 1).isHighSurrogate() && text.at(i).isLowSurrogate()) {
-      advances.push_back(0);
-      continue;
-    }
-    const int total = metrics.horizontalAdvance(text.left(i));
+  for (qsizetype i = 0; i < text.size();) {
+    // A surrogate pair is one character: its advance goes to the first unit, 0 to the second.
+    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+    const qsizetype next = i + (pair ? 2 : 1);
+    const int total = metrics.horizontalAdvance(text.left(next));
     advances.push_back(total - previous);
+    if (pair) advances.push_back(0);
     previous = total;
+    i = next;
   }
-  // Fix the order for pairs: the advance belongs to the high surrogate.
-  for (std::size_t i = 0; i + 1 < advances.size(); ++i)
-    if (text.at(static_cast<qsizetype>(i)).isHighSurrogate() && advances[i] == 0)
-      std::swap(advances[i], advances[i + 1]);
   return advances;
 }
 
