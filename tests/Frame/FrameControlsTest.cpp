@@ -1,6 +1,9 @@
 // The main window's record list and symbol controls, driven through their named controls.
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QColorDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -11,6 +14,7 @@
 
 #include "FrameTestSupport.h"
 #include "ModalDialog.h"
+#include "UrlCatcher.h"
 
 namespace plomix::test {
 namespace {
@@ -432,6 +436,24 @@ TEST_F(FrameControls, TheColourDialogOpensWithTheCurrentColourAndSetsTheChosenOn
   EXPECT_EQ(Bar()->BackColor(), clWhite) << "cancel changes nothing";
 }
 
+TEST_F(FrameControls, TheFontDialogShowsTheSymbolFontAndSetsTheChosenOne) {
+  int shownPoints = 0;
+  AnswerNextModal([&](QWidget *modal) {
+    auto *dialog = qobject_cast<QFontDialog *>(modal);
+    ASSERT_NE(dialog, nullptr);
+    shownPoints = dialog->currentFont().pointSize();
+    QFont chosen(U("IPAGothic"));
+    chosen.setPointSize(12);
+    dialog->setCurrentFont(chosen);
+    static_cast<QDialog *>(dialog)->accept();
+  });
+  f.form->Button11->click();
+  EXPECT_EQ(shownPoints, 9) << "12 pixels at 96 dpi";
+  EXPECT_EQ(Bar()->BarFont()->Font.pixelSize(), 16) << "12 points at 96 dpi";
+  EXPECT_EQ(Bar()->BarFont()->Font.family(), U("IPAGothic"));
+  EXPECT_EQ(f.form->FontDialog1Font, *Bar()->BarFont()) << "the dialog keeps the font it set";
+}
+
 TEST_F(FrameControls, SpacingPanelsCountWithTheMouseWithinTheirRange) {
   struct Row { Qt::MouseButton button; Qt::KeyboardModifiers keys; int expected; };
   const Row rows[] = {{Qt::RightButton, Qt::ShiftModifier, 10}, {Qt::RightButton, Qt::ControlModifier, 15},
@@ -483,11 +505,6 @@ TEST_F(FrameControls, ControlsCarryTheirCaptionsAndHints) {
   EXPECT_EQ(f.Box("ComboBox2")->itemText(9), U("カスタマーバーコード"));
 }
 
-}  // namespace
-}  // namespace plomix::test
-
-namespace plomix::test {
-namespace {
 
 TEST_F(FrameControls, TheCode93CheckDigitPanelShowsBothCheckValues) {
   f.SetSymbology(cbarCODE93);
@@ -518,6 +535,47 @@ TEST_F(FrameControls, TheUpcButtonAddsTheConvertedCodeAsANewRecord) {
   EXPECT_EQ(f.Find<QLabel>("Panel5")->text(), U("変換出来ません。"));
   EXPECT_EQ(f.Find<QLabel>("Panel5")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_EQ(f.Codes().size(), 3u);
+}
+
+
+TEST_F(FrameControls, PasteTakesTheFirstLineAndAddsOrSelectsItsRecord) {
+  f.TypeText("ComboBox1", "OLD");
+  f.TypeEnter("ComboBox7", "u");
+  struct Row { const char *clipboard; Strings codes; int current; const char *note; };
+  const Row rows[] = {
+      {"123\r\nmore\r\nlines", {"OLD", "123"}, 1, "first line only, inserted after the shown record"},
+      {"abc", {"OLD", "123", "abc"}, 2, "Code 39 cannot draw it, the record is added all the same"},
+      {"OLD", {"OLD", "123", "abc"}, 0, "a known code is selected"},
+  };
+  for (const Row &row : rows) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(row.clipboard));
+    QTest::mouseClick(f.Find<QPushButton>("Button12"), Qt::LeftButton);
+    EXPECT_EQ(f.Codes(), row.codes) << row.note;
+    EXPECT_EQ(f.form->CurrentIndex(), row.current) << row.note;
+    EXPECT_EQ(f.form->ShownIndex, row.current) << row.note;
+    EXPECT_EQ(Bar()->Code(), row.codes[row.current]) << row.note;
+  }
+  EXPECT_EQ(Bar()->CommentUp(), "u") << "a known code shows its stored comments";
+  QGuiApplication::clipboard()->clear();
+  QTest::mouseClick(f.Find<QPushButton>("Button12"), Qt::LeftButton);
+  EXPECT_EQ(Bar()->Code(), "OLD") << "nothing to paste: the shown record is pushed again";
+  EXPECT_EQ(Bar()->CommentUp(), "u");
+  EXPECT_EQ(f.Codes().size(), 3u);
+}
+
+TEST_F(FrameControls, CopyPutsTheShownSymbolOnTheClipboard) {
+  f.TypeEnter("ComboBox1", "ABC");
+  QGuiApplication::clipboard()->clear();
+  QTest::mouseClick(f.Find<QPushButton>("Button3"), Qt::LeftButton);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(copied.size(), Bar()->size());
+}
+
+TEST_F(FrameControls, HelpOpensTheReadmeFileWithTheDesktop) {
+  UrlCatcher catcher(QStringLiteral("file"));
+  QTest::keyClick(f.form.get(), Qt::Key_F1);
+  ASSERT_EQ(catcher.Opened.size(), 1);
+  EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(f.dir.filePath("Readme.txt")));
 }
 
 }  // namespace

@@ -377,11 +377,6 @@ TEST_F(FrameStartup, TheReadmePaneScrollsToTheChosenSymbology) {
   }
 }
 
-}  // namespace
-}  // namespace plomix::test
-
-namespace plomix::test {
-namespace {
 
 // Damaged data files open without a crash and the next close writes three sound files
 // with one line per record.
