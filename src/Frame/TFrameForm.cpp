@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -20,6 +21,8 @@
 #include "Common/ShiftJis.h"
 #include "Frame/FontSizes.h"
 #include "Frame/ReadmeScroll.h"
+#include "Frame/SaveDialogSettings.h"
+#include "BarImage/PictureFiles.h"
 #include "Frame/Spinner.h"
 #include "Frame/SymbolDefaults.h"
 #include "Frame/SymbologyControls.h"
@@ -532,7 +535,30 @@ void TFrameForm::Button3Click() {
   if (BarImage1->BarDisped()) BarImage1->CopyBar();
 }
 
-void TFrameForm::Button4Click() {}
+void TFrameForm::Button4Click() {
+  if (!BarImage1->BarDisped()) return;
+  const int copyMethod = std::clamp(ComboBox6->currentIndex(), 0, 2);
+  const QStringList filters = SaveDialogFilters();
+  QFileDialog dialog(this);
+  dialog.setObjectName(QStringLiteral("SaveDialog1"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters(filters);
+  dialog.selectNameFilter(filters[copyMethod]);
+  dialog.setDefaultSuffix(QStringLiteral("bmp"));
+  if (!SaveDir.isEmpty()) dialog.setDirectory(SaveDir);
+  dialog.selectFile(ProposedPictureName(static_cast<TPictures>(copyMethod)));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().constFirst();
+  QString error;
+  // The file type follows the copy method, never the name (JPEG only by a bitmap's name).
+  if (!SavePictureAs(BarImage1->Picture(), BarImage1->BarPicture(), path, &error)) {
+    ReportProblems(Text("Plomix"), {error});
+    return;
+  }
+  SaveDir = SaveDirOf(path);
+}
 
 void TFrameForm::Button6Click() { close(); }
 

@@ -485,3 +485,40 @@ TEST_F(FrameControls, ControlsCarryTheirCaptionsAndHints) {
 
 }  // namespace
 }  // namespace plomix::test
+
+namespace plomix::test {
+namespace {
+
+TEST_F(FrameControls, TheCode93CheckDigitPanelShowsBothCheckValues) {
+  f.SetSymbology(cbarCODE93);
+  // "A" (value 10): C = 10 mod 47 = 10 ("A"); K = (10x1 + 10x2) mod 47 = 30 ("U") -- worked example.
+  f.TypeEnter("ComboBox1", "A");
+  EXPECT_EQ(f.Find<QLabel>("Panel1")->text(), "AU (10, 30)");
+}
+
+TEST_F(FrameControls, TheUpcButtonAddsTheConvertedCodeAsANewRecord) {
+  f.SetSymbology(cbarUPC);
+  // UPC-E 654321 stands for UPC-A 0 65100 00432 (last digit 1: manufacturer X1 X2 1 0 0).
+  f.AddCodes({"12345678901", "06510000432"});
+  f.Choose("ComboBox1", 1);
+  f.TypeText("ComboBox7", "kept");
+  QTest::mouseClick(f.Find<QPushButton>("Button7"), Qt::LeftButton);
+  EXPECT_EQ(Bar()->Code(), "0654321");
+  EXPECT_EQ(f.Codes(), (Strings{"12345678901", "06510000432", "0654321"}));
+  EXPECT_EQ(f.form->CurrentIndex(), 2);
+  EXPECT_EQ(f.form->ShownIndex, 2);
+  EXPECT_EQ(f.form->Records()->Record(2).CommentUp, "") << "a converted code gets empty comments";
+  EXPECT_EQ(f.Find<QLabel>("Panel5")->text(), U("変換しました。"));
+  QTest::mouseClick(f.Find<QPushButton>("Button7"), Qt::LeftButton);
+  EXPECT_EQ(Bar()->Code(), "06510000432") << "and back";
+  EXPECT_EQ(f.form->CurrentIndex(), 1) << "the known code is selected, not added";
+  EXPECT_EQ(f.Codes().size(), 3u);
+  f.Choose("ComboBox1", 0);  // 12345678901 has no UPC-E form
+  QTest::mouseClick(f.Find<QPushButton>("Button7"), Qt::LeftButton);
+  EXPECT_EQ(f.Find<QLabel>("Panel5")->text(), U("変換出来ません。"));
+  EXPECT_EQ(f.Find<QLabel>("Panel5")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(f.Codes().size(), 3u);
+}
+
+}  // namespace
+}  // namespace plomix::test

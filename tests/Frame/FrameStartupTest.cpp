@@ -379,3 +379,38 @@ TEST_F(FrameStartup, TheReadmePaneScrollsToTheChosenSymbology) {
 
 }  // namespace
 }  // namespace plomix::test
+
+namespace plomix::test {
+namespace {
+
+// Damaged data files open without a crash and the next close writes three sound files
+// with one line per record.
+TEST_F(FrameStartup, DamagedDataFilesOpenAndTheNextCloseWritesSoundFiles) {
+  const QByteArray longLine(10 * 1024 * 1024, 'x');
+  WriteBytes(Path("Plomix.txt"), "A1\rB2\r\n\x82\xA0\x82\r\n" + longLine + "\r\nC3\0tail\r\n");
+  WriteBytes(Path("PlomixUp.txt"), "u1\ru2\r\nu3\r\nu4\r\nu5");
+  WriteBytes(Path("PlomixDn.txt"), QByteArray("d1\0d2", 5));
+  Session s(dir.path());
+  QStringList reported;
+  AnswerNextModal([&](QWidget *modal) {
+    reported << static_cast<QMessageBox *>(modal)->text();
+    static_cast<QDialog *>(modal)->accept();
+  });
+  s.Show();
+  QTest::qWait(20);
+  const Strings codes = s.form->Records()->List(rfCode);
+  ASSERT_EQ(codes.size(), 5u);
+  EXPECT_EQ(codes[0], "A1") << "a lone CR ends a line";
+  EXPECT_EQ(codes[3].size(), static_cast<std::size_t>(longLine.size()));
+  EXPECT_EQ(codes[4], "C3") << "a NUL byte ends the text";
+  EXPECT_EQ(s.form->Records()->List(rfCommentUp), (Strings{"u1", "u2", "u3", "u4", "u5"}));
+  EXPECT_EQ(s.form->Records()->List(rfCommentDown), Strings(5, "")) << "one line for five records";
+  EXPECT_EQ(reported.size(), 1) << "what could not be taken in whole is reported";
+  EXPECT_EQ(s.form->BarImage1->Code(), "A1");
+  ASSERT_TRUE(s.Close());
+  EXPECT_EQ(ReadBytes(Path("Plomix.txt")), "A1\r\nB2\r\n\x82\xA0\x82\r\n" + longLine + "\r\nC3\r\n");
+  EXPECT_EQ(ReadBytes(Path("PlomixDn.txt")), "\r\n\r\n\r\n\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace plomix::test

@@ -1,6 +1,7 @@
 #pragma once
 // Answers the next modal dialog a test opens: a timer waits for the active modal widget
-// and hands it to `answer`, which accepts, rejects or fills it in.
+// (one that `wanted` accepts, when given) and hands it to `answer`, which accepts,
+// rejects or fills it in. The timer gives up after `timeoutMs`; delete it to stop it earlier.
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -9,13 +10,15 @@
 
 namespace plomix::test {
 
-inline void AnswerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000) {
+inline QTimer *AnswerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000,
+                            std::function<bool(QWidget *)> wanted = {}) {
   auto *timer = new QTimer;
   auto elapsed = std::make_shared<int>(0);
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer, elapsed, timeoutMs] {
+  QObject::connect(timer, &QTimer::timeout, [timer, answer, elapsed, timeoutMs, wanted] {
     *elapsed += timer->interval();
-    if (QWidget *modal = QApplication::activeModalWidget()) {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && (!wanted || wanted(modal))) {
       timer->stop();
       timer->deleteLater();
       answer(modal);
@@ -25,6 +28,7 @@ inline void AnswerNextModal(std::function<void(QWidget *)> answer, int timeoutMs
     }
   });
   timer->start();
+  return timer;  // deleted by itself once it answered or gave up
 }
 
 }  // namespace plomix::test
