@@ -1,4 +1,5 @@
 // The main window's record list and symbol controls, driven through their named controls.
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,6 +25,8 @@ using Strings = std::vector<std::string>;
 // Code 39 encodes digits and upper-case letters, so records draw a symbol.
 struct FrameControls : ::testing::Test {
   FrameFixture f;
+  // Every handler's change of the record list goes through a well-behaved model.
+  QAbstractItemModelTester tester{f.form->Records(), QAbstractItemModelTester::FailureReportingMode::Fatal};
   void SetUp() override { f.SetSymbology(cbarCODE39); }
   TBarImage *Bar() const { return f.form->BarImage1; }
   QString LabelText(const char *name) const { return f.Find<QLabel>(name)->text(); }
