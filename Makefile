@@ -24,9 +24,10 @@ build: configure
 run: build
 	$(BUILD)/plomix
 
+# A short fuzz run of every encoder first, so that the test summary closes the output.
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=2
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Every libFuzzer target for FUZZ_SECONDS seconds (or FUZZ_RUNS runs, whichever ends
 # first), with AddressSanitizer and UndefinedBehaviorSanitizer, in its own build dir.
