@@ -357,6 +357,12 @@ TEST_F(FrameStartup, MalformedValuesAreReportedOnceAndKeepTheirDesignTimeValues)
   EXPECT_EQ(s.form->BarImage1->Scale(), 1);
   EXPECT_EQ(s.form->BarImage1->BarHeight(), 200) << "the rest is restored";
   EXPECT_EQ(s.form->BarImage1->BarFont()->Font.pixelSize(), 12);
+  ASSERT_TRUE(s.Close());
+  const QStringList saved = ReadLines(EnvPath());
+  EXPECT_TRUE(saved.contains(U("文字列表示=True"))) << "the next close writes sound values";
+  EXPECT_TRUE(saved.contains(U("スケール=1")));
+  EXPECT_TRUE(saved.contains(U("FontSize=9")));
+  EXPECT_EQ(saved.size(), 1 + 37 + 19);
 }
 
 TEST_F(FrameStartup, TheReadmePaneScrollsToTheChosenSymbology) {
