@@ -107,6 +107,16 @@ void TFrameForm::UpDown11Click(TUDBtnType button) {
   Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
 }
 
+void TFrameForm::TakeSymbolCode(const std::string &code) {
+  const int found = FindCode(code);
+  if (found < 0) {
+    AddCodeAfterShown(code);
+  } else {
+    SelectRecord(found);
+    SetSymbolComments(FRecords->Field(found, rfCommentUp), FRecords->Field(found, rfCommentDown));
+  }
+}
+
 void TFrameForm::Button12Click() {
   BarImage1->SetBarEnabled(false);
   BarImage1->SetCommentUp({});
@@ -116,13 +126,7 @@ void TFrameForm::Button12Click() {
   BarImage1->SetBarEnabled(true);
   const std::string code = BarImage1->Code();
   if (!code.empty()) {
-    const int found = FindCode(code);
-    if (found < 0) {
-      AddCodeAfterShown(code);
-    } else {
-      SelectRecord(found);
-      SetSymbolComments(FRecords->Field(found, rfCommentUp), FRecords->Field(found, rfCommentDown));
-    }
+    TakeSymbolCode(code);
   } else {
     PushRecord();
   }
@@ -133,14 +137,7 @@ void TFrameForm::Button12Click() {
 void TFrameForm::BarImage1ChangedCode(TBarImage *, bool watch) {
   if (!watch) return;
   SetSymbolComments({}, {});
-  const std::string code = BarImage1->Code();
-  const int found = FindCode(code);
-  if (found < 0) {
-    AddCodeAfterShown(code);
-  } else {
-    SelectRecord(found);
-    SetSymbolComments(FRecords->Field(found, rfCommentUp), FRecords->Field(found, rfCommentDown));
-  }
+  TakeSymbolCode(BarImage1->Code());
   ShownIndex = CurrentIndex();
   StatusRefresh();
 }

@@ -148,6 +148,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void ReportProblems(const QString &title, const QStringList &problems);
   // Inserts (code, "", "") after the shown record, or appends to an empty list, and selects it.
   void AddCodeAfterShown(const std::string &code);
+  // A code the symbol took from the clipboard: its record is selected with its comments,
+  // or a new record is added after the shown one.
+  void TakeSymbolCode(const std::string &code);
   int InsertPosition() const;
 
   QString FProgramDir;

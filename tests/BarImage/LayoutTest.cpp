@@ -164,24 +164,31 @@ struct PositionCase {
   QPoint requested;
 };
 
+// A 300 x 200 control without Match: a Code 39 symbol 80 high, no text, no side margins,
+// at `requested` after a turn by `angle`.
+void DrawPlaced(TBarImage &bar, const std::string &code, int angle, QPoint requested,
+                TColor background = clWhite) {
+  bar.resize(300, 200);
+  bar.SetBarEnabled(false);
+  bar.SetBackColor(background);
+  bar.SetSymbolDisp(false);
+  bar.SetBarSpaceLeft(0);
+  bar.SetBarSpaceRight(0);
+  bar.SetBarHeight(80);
+  bar.SetBarType(cbarCODE39);
+  bar.SetCode(code);
+  bar.SetAngle(angle);
+  bar.SetBarLeft(requested.x());
+  bar.SetBarTop(requested.y());
+  bar.SetBarEnabled(true);
+}
+
 class PositionWithoutMatch : public ::testing::TestWithParam<PositionCase> {};
 
 TEST_P(PositionWithoutMatch, LandsAtTheRequestedPlaceAfterTheTurn) {
   const PositionCase &c = GetParam();
   TBarImage bar;
-  bar.resize(300, 200);
-  bar.SetBarEnabled(false);
-  bar.SetSymbolDisp(false);
-  bar.SetBarSpaceLeft(0);
-  bar.SetBarSpaceRight(0);
-  bar.SetBarHeight(80);
-  bar.SetBackColor(RGBToColor(255, 0, 0));
-  bar.SetBarType(cbarCODE39);
-  bar.SetCode("12");
-  bar.SetAngle(c.angle);
-  bar.SetBarLeft(c.requested.x());
-  bar.SetBarTop(c.requested.y());
-  bar.SetBarEnabled(true);
+  DrawPlaced(bar, "12", c.angle, c.requested, RGBToColor(255, 0, 0));
   ASSERT_TRUE(bar.BarDisped());
   EXPECT_EQ(bar.BarLeft(), c.requested.x()) << "the caller's position comes back";
   EXPECT_EQ(bar.BarTop(), c.requested.y());
@@ -205,18 +212,7 @@ TEST(LayoutWorkedExample, QuarterTurnWithoutMatchDrawsAtTheConvertedPosition) {
   // Control 300 x 200 at angle 90: the symbol at (10, 20) after the turn lies at
   // (20, 300 - 10 - H) in the 200 x 300 unrotated picture.
   TBarImage bar;
-  bar.resize(300, 200);
-  bar.SetBarEnabled(false);
-  bar.SetSymbolDisp(false);
-  bar.SetBarSpaceLeft(0);
-  bar.SetBarSpaceRight(0);
-  bar.SetBarHeight(80);
-  bar.SetBarType(cbarCODE39);
-  bar.SetCode("1");
-  bar.SetAngle(90);
-  bar.SetBarLeft(10);
-  bar.SetBarTop(20);
-  bar.SetBarEnabled(true);
+  DrawPlaced(bar, "1", 90, QPoint(10, 20));
   // Turn the picture back and look for the first bar.
   QImage upright = bar.Picture().Bitmap().transformed(QTransform().rotate(-90));
   EXPECT_EQ(upright.size(), QSize(200, 300));
