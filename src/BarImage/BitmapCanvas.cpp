@@ -47,7 +47,9 @@ QSize TBitmapCanvas::TextExtent(const QString &text, const TFont &font) {
   const int dpi = FImage.logicalDpiY();
   if (FCache)
     if (const auto size = FCache->Find(text, font.Font, dpi)) return *size;
-  const QFontMetrics metrics(font.Font, &FImage);
+  // A control of no size has no bitmap yet: measure against the screen, as the
+  // bitmap made for the symbol will be.
+  const QFontMetrics metrics = FImage.isNull() ? QFontMetrics(font.Font) : QFontMetrics(font.Font, &FImage);
   const QSize size(metrics.horizontalAdvance(text), metrics.height());
   if (FCache) FCache->Store(text, font.Font, dpi, size);
   return size;

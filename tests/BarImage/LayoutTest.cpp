@@ -381,3 +381,30 @@ TEST(BearerFrame, EnclosesTheBarsAndQuietZonesButNotTheText) {
 
 }  // namespace
 }  // namespace plomix
+
+namespace plomix {
+namespace {
+
+TEST(ZeroSizedControl, MeasuresTextAsAControlWithAPicture) {
+  auto heightOf = [](QSize start) {
+    TBarImage bar;
+    bar.resize(start);
+    bar.SetBarEnabled(false);
+    bar.SetMatch(true);
+    TFont font = *bar.BarFont();
+    font.Font.setPointSize(12);  // points depend on the resolution of what measures them
+    bar.SetBarFont(&font);
+    bar.SetBarHeight(0);
+    bar.SetBarType(cbarCODE39);
+    bar.SetCode("A");
+    bar.SetBarEnabled(true);
+    EXPECT_TRUE(bar.BarDisped());
+    return bar.BarHeight();
+  };
+  const int usual = heightOf(QSize(100, 100));
+  EXPECT_GT(usual, 6) << "the text height is part of the raised bar height";
+  EXPECT_EQ(heightOf(QSize(0, 0)), usual);
+}
+
+}  // namespace
+}  // namespace plomix
