@@ -165,7 +165,7 @@ void TBarImage::DrawToBitmap() {
   }
   const int requestedLeft = FBarLeft, requestedTop = FBarTop;
   {
-    TBitmapCanvas measuring(FPicture.Bitmap(), &FTextExtents);
+    TBitmapCanvas measuring(FPicture.Bitmap(), &FTextLayouts);
     if (!MeasureLayout(measuring, FLayout)) return;
   }
   const Layout &layout = FLayout;
@@ -194,7 +194,7 @@ void TBarImage::DrawToBitmap() {
   }
 
   {
-    TBitmapCanvas canvas(FPicture.Bitmap());
+    TBitmapCanvas canvas(FPicture.Bitmap(), &FTextLayouts);
     DrawingCanvas = &canvas;
     QRect background;  // none when transparent
     if (!FTransparent)

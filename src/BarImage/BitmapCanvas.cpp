@@ -1,6 +1,7 @@
 #include "BarImage/BitmapCanvas.h"
 
 #include <QFontMetrics>
+#include <QTextLayout>
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -31,28 +32,41 @@ QPainter &TBitmapCanvas::Painter() {
   return *FPainter;
 }
 
-std::optional<QSize> TTextExtentCache::Find(const QString &text, const QFont &font, int dpi) const {
+const TTextLayoutCache::Entry *TTextLayoutCache::Find(const QString &text, const QFont &font,
+                                                      int dpi) const {
   for (const Entry &e : FEntries)
-    if (e.dpi == dpi && e.text == text && e.font == font) return e.size;
-  return std::nullopt;
+    if (e.dpi == dpi && e.text == text && e.font == font) return &e;
+  return nullptr;
 }
 
-void TTextExtentCache::Store(const QString &text, const QFont &font, int dpi, QSize size) {
-  FEntries[FNext] = Entry{text, font, dpi, size};
+const TTextLayoutCache::Entry &TTextLayoutCache::Store(Entry entry) {
+  Entry &slot = FEntries[FNext];
   FNext = (FNext + 1) % FEntries.size();
+  slot = std::move(entry);
+  return slot;
 }
 
 QSize TBitmapCanvas::TextExtent(const QString &text, const TFont &font) {
   if (text.isEmpty()) return {0, 0};
-  const int dpi = FImage.logicalDpiY();
-  if (FCache)
-    if (const auto size = FCache->Find(text, font.Font, dpi)) return *size;
   // A control of no size has no bitmap yet: measure against the screen, as the
   // bitmap made for the symbol will be.
-  const QFontMetrics metrics = FImage.isNull() ? QFontMetrics(font.Font) : QFontMetrics(font.Font, &FImage);
-  const QSize size(metrics.horizontalAdvance(text), metrics.height());
-  if (FCache) FCache->Store(text, font.Font, dpi, size);
-  return size;
+  if (FImage.isNull()) {
+    const QFontMetrics metrics(font.Font);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+  }
+  const QFontMetrics metrics(font.Font, &FImage);
+  if (!FCache) return {metrics.horizontalAdvance(text), metrics.height()};
+  const int dpi = FImage.logicalDpiY();
+  if (const auto *entry = FCache->Find(text, font.Font, dpi)) return entry->size;
+  // One line laid out gives the same rounded advance as the font metrics, and its glyphs.
+  QTextLayout layout(text, font.Font, &FImage);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  TTextLayoutCache::Entry entry{text, font.Font, dpi,
+                                QSize(qRound(line.horizontalAdvance()), metrics.height()),
+                                layout.glyphRuns(), line.ascent()};
+  return FCache->Store(std::move(entry)).size;
 }
 
 void TBitmapCanvas::FillRect(const QRect &rect, const QColor &color) {
@@ -106,7 +120,15 @@ void TBitmapCanvas::TextOut(QPoint topLeft, const QString &text, const TFont &fo
   painter.setFont(font.Font);
   painter.setPen(ColorToQColor(font.Color));
   const QFontMetrics metrics(font.Font, &FImage);
-  painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+  const int baseline = topLeft.y() + metrics.ascent();
+  const auto *laidOut = FCache ? FCache->Find(text, font.Font, FImage.logicalDpiY()) : nullptr;
+  if (laidOut == nullptr) {
+    painter.drawText(QPoint(topLeft.x(), baseline), text);
+    return;
+  }
+  // The glyphs shaped when the text was measured, on the same whole-pixel baseline.
+  const QPointF origin(topLeft.x(), baseline - laidOut->ascent);
+  for (const QGlyphRun &run : laidOut->glyphs) painter.drawGlyphRun(origin, run);
 }
 
 }  // namespace plomix

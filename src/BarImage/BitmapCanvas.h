@@ -1,37 +1,40 @@
 #pragma once
 // Draws into a 32-bit bitmap: rectangles and bar columns straight into the scanlines,
 // text through QPainter.
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <array>
 #include <memory>
-#include <optional>
 
 #include "BarImage/BarCanvas.h"
 
 namespace plomix {
 
-// Remembers the last few text measurements: a symbol redrawn with the same texts and
-// font (a new colour, scale or code of the same length) need not shape them again.
-class TTextExtentCache {
+// The last few texts laid out: their size and their shaped glyphs. A text is shaped once
+// when it is measured and drawn from the same glyphs; a symbol redrawn with the same
+// texts and font (a new colour, scale or position) shapes nothing at all.
+class TTextLayoutCache {
  public:
-  std::optional<QSize> Find(const QString &text, const QFont &font, int dpi) const;
-  void Store(const QString &text, const QFont &font, int dpi, QSize size);
-
- private:
   struct Entry {
     QString text;
     QFont font;
     int dpi = 0;
     QSize size;
+    QList<QGlyphRun> glyphs;  // positioned from the layout's top-left
+    qreal ascent = 0;         // the layout's baseline below its top
   };
+  const Entry *Find(const QString &text, const QFont &font, int dpi) const;
+  const Entry &Store(Entry entry);
+
+ private:
   std::array<Entry, 4> FEntries;
   std::size_t FNext = 0;
 };
 
 class TBitmapCanvas final : public TBarCanvas {
  public:
-  explicit TBitmapCanvas(QImage &image, TTextExtentCache *cache = nullptr)
+  explicit TBitmapCanvas(QImage &image, TTextLayoutCache *cache = nullptr)
       : FImage(image), FCache(cache) {}
   ~TBitmapCanvas() override;
 
@@ -46,7 +49,7 @@ class TBitmapCanvas final : public TBarCanvas {
   QPainter &Painter();
 
   QImage &FImage;
-  TTextExtentCache *FCache;
+  TTextLayoutCache *FCache;
   std::unique_ptr<QPainter> FPainter;  // opened for the first text only
 };
 

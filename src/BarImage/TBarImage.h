@@ -207,7 +207,7 @@ class TBarImage : public QWidget {
   QMetaObject::Connection FClipboardConnection;
   Layout FLayout;  // the drawing under way
   std::vector<TBarCanvas::Span> FBarSpans;  // reused from drawing to drawing
-  TTextExtentCache FTextExtents;
+  TTextLayoutCache FTextLayouts;
 };
 
 }  // namespace plomix
