@@ -106,7 +106,8 @@ void TFrameForm::CreateSpinners() {
   spinner(Edit10, UpDown10, 10, [bar](int v) { bar->SetBarSpaceDown(v); });
   // The print copies and scale are read by printing; entering them changes no symbol.
   FSpinners[7] = new TSpinner(Edit7, UpDown7, [](int) {});
-  FSpinners[8] = new TSpinner(Edit8, UpDown8, [this](int) { ActualSizeSwitch = false; });
+  // Only the scale's arrows end the actual-size state; a typed scale keeps it.
+  FSpinners[8] = new TSpinner(Edit8, UpDown8, [](int) {});
 }
 
 TSpinner *TFrameForm::Spinner(const TUpDown *upDown) const {
@@ -168,6 +169,10 @@ void TFrameForm::ConnectHandlers() {
   connect(Button5, &QPushButton::clicked, this, &TFrameForm::Button5Click);
   connect(Button6, &QPushButton::clicked, this, &TFrameForm::Button6Click);
   connect(Button7, &QPushButton::clicked, this, &TFrameForm::Button7Click);
+  connect(Button8, &QPushButton::clicked, this, &TFrameForm::Button8Click);
+  connect(Button9, &QPushButton::clicked, this, &TFrameForm::Button9Click);
+  connect(Button10, &QPushButton::clicked, this, &TFrameForm::Button10Click);
+  connect(UpDown8, &TUpDown::Click, this, &TFrameForm::UpDown8Click);
   connect(Button11, &QPushButton::clicked, this, &TFrameForm::Button11Click);
   connect(Button12, &QPushButton::clicked, this, &TFrameForm::Button12Click);
   connect(PopupMenu1, &QMenu::aboutToShow, this, &TFrameForm::PopupMenu1Popup);
