@@ -32,7 +32,7 @@ bool PdfComplete(const QString &path, QString *reason) {
   const qint64 size = file.size();
   file.seek(std::max<qint64>(0, size - 1024));
   if (!file.readAll().contains("%%EOF")) {
-    *reason = Text("ファイルが最後まで書き込まれていません（ディスクの空きが足りない可能性があります）。");
+    *reason = Text("ファイルが最後まで書き込まれていません。ディスクの空きが足りない可能性があります。");
     return false;
   }
   return true;
@@ -80,7 +80,11 @@ bool TPrintJob::Begin(QString *error) {
 
 bool TPrintJob::NewPage(QString *error) {
   if (FPrinter.newPage()) return true;
-  SetError(error, Text("次のページを始められません。(%1)").arg(FPrinter.printerName()));
+  if (FPartial.isEmpty())
+    SetError(error, Text("次のページを始められません。(%1)").arg(FPrinter.printerName()));
+  else
+    SetError(error, Text("PDFファイル「%1」を書き込めません。\n%2")
+                        .arg(FTarget, Text("ディスクの空きが足りない可能性があります。")));
   return false;
 }
 
