@@ -44,7 +44,8 @@ bool TPrinterChoice::Setup(QWidget *parent) {
 }
 
 bool TPrinterChoice::WritesDefaultPdf() const {
-  return FPrinter && !FChosen && FPrinter->outputFormat() == QPrinter::PdfFormat;
+  return FPrinter && !FChosen && FPrinter->outputFormat() == QPrinter::PdfFormat &&
+         FPrinter->outputFileName() == DefaultPdfPath();
 }
 
 }  // namespace plomix
