@@ -6,12 +6,15 @@
 
 namespace plomix::test {
 
-std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi) {
+std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect &crop) {
   QTemporaryDir dir;
   QProcess pdftoppm;
-  pdftoppm.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdfPath,
-                  dir.filePath(QStringLiteral("page"))});
+  QStringList arguments{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png")};
+  if (!crop.isEmpty())
+    arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
+              << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
+              << QStringLiteral("-H") << QString::number(crop.height());
+  pdftoppm.start(QStringLiteral("pdftoppm"), arguments << pdfPath << dir.filePath(QStringLiteral("page")));
   if (!pdftoppm.waitForFinished(120000) || pdftoppm.exitCode() != 0) return {};
   std::vector<QImage> pages;
   const QStringList names = QDir(dir.path()).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name);

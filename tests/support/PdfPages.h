@@ -7,8 +7,9 @@
 
 namespace plomix::test {
 
-// Every page of the PDF at `dpi`; empty when pdftoppm fails.
-std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi);
+// Every page of the PDF at `dpi`, or only the area `crop` (pixels at that resolution) of
+// each; empty when pdftoppm fails.
+std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect &crop = {});
 
 // The dark runs (red below 128) along row `y` of `image` from `left` to `right`:
 // their lengths, left to right.
