@@ -75,6 +75,13 @@ TEST(PrintToPdf, GridCellsReadBackWithBarsOfTheScaledWidth) {
                                metrics.PageWidth, metrics.PageHeight, row.copies);
     QString error;
     ASSERT_TRUE(PrintGrid(pdf.printer, bar.Picture(), grid, &error)) << row.note << error.toStdString();
+    {
+      QFile file(pdf.path);
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      const QByteArray bytes = file.readAll();
+      EXPECT_FALSE(bytes.contains("/DCTDecode")) << row.note << ": the bitmap is kept losslessly";
+      EXPECT_FALSE(bytes.contains("/Interpolate true")) << row.note << ": viewers are not asked to smooth";
+    }
     // The first page's cells only: a whole page at 1200 dpi is half a gigabyte.
     const std::int64_t cells = grid.CellsOnPage(1);
     const TPrintCell last = grid.Cell(cells - 1, 100);
