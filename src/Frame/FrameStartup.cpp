@@ -8,12 +8,13 @@
 #include "BarImage/TBarImage.h"
 #include "Common/ProgramDir.h"
 #include "Common/ShiftJis.h"
+#include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
 #include "Frame/FontSizes.h"
-#include "Frame/RecordFiles.h"
-#include "Frame/Spinner.h"
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
+#include "Records/RecordFiles.h"
+#include "Widgets/Spinner.h"
 
 namespace plomix {
 namespace {

@@ -14,16 +14,16 @@
 #include <algorithm>
 
 #include "BarImage/PictureFiles.h"
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
 #include "Frame/FontSizes.h"
 #include "Frame/ReadmeScroll.h"
 #include "Frame/SaveDialogSettings.h"
-#include "Frame/Spinner.h"
-#include "Frame/SymbolDefaults.h"
 #include "Frame/SymbologyControls.h"
 #include "Param/TParameter.h"
+#include "Widgets/Spinner.h"
 
 namespace plomix {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
-#include "Frame/RecordList.h"
-#include "Frame/UpDown.h"
+#include "Records/RecordList.h"
+#include "Widgets/UpDown.h"
 #include "ui_TFrameForm.h"
 
 class QAction;

@@ -8,10 +8,11 @@
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
+#include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
-#include "Frame/UpDown.h"
 #include "FrameTestSupport.h"
-#include "ModalDialog.h"
+#include "Widgets/UpDown.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix::test {
 namespace {
