@@ -4,12 +4,13 @@
 #include <QPrinter>
 
 #include "BarImage/TBarImage.h"
-#include "Frame/Spinner.h"
+#include "Frame/EnvironmentKeys.h"
 #include "Frame/TFrameForm.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/Pagination.h"
 #include "Print/PrintJob.h"
 #include "Print/SymbolRecords.h"
+#include "Widgets/Spinner.h"
 
 namespace plomix {
 namespace {
@@ -40,7 +41,7 @@ void TFrameForm::ReportPrint(bool printed, const QString &error) {
   }
 }
 
-void TFrameForm::SetPrintScale(int percent) { FSpinners[8]->SetPosition(percent); }
+void TFrameForm::SetPrintScale(int percent) { SpinnerFor(envkey::PrintScale).Spinner->SetPosition(percent); }
 
 void TFrameForm::UpDown8Click() { ActualSizeSwitch = false; }
 

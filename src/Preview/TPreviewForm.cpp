@@ -17,7 +17,7 @@
 #include "BarImage/JpegWriter.h"
 #include "BarImage/TBarImage.h"
 #include "Common/AtomicFile.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
 #include "Print/PrintState.h"

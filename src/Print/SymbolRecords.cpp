@@ -1,7 +1,7 @@
 #include "Print/SymbolRecords.h"
 
 #include "BarImage/TBarImage.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 
 namespace plomix {
 namespace {

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameTestSupport.h"
-#include "ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/Pagination.h"
 #include "tests/support/Oracles.h"

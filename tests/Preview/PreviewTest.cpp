@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "BarImage/TBarImage.h"
-#include "Frame/RecordList.h"
-#include "Frame/SymbolDefaults.h"
+#include "Records/RecordList.h"
+#include "BarImage/SymbolDefaults.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/PrintState.h"
 #include "Progress/TProgressForm.h"
-#include "tests/Frame/ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix {
 namespace {
