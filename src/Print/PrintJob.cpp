@@ -47,6 +47,7 @@ TPrintJob::~TPrintJob() {
 }
 
 bool TPrintJob::Begin(QString *error) {
+  if (FPrinter.docName().isEmpty()) FPrinter.setDocName(QStringLiteral("Plomix"));  // the job's title
   if (FPrinter.outputFormat() == QPrinter::PdfFormat) {
     FTarget = FPrinter.outputFileName();
     if (FTarget.isEmpty()) {
