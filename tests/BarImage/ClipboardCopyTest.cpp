@@ -12,7 +12,7 @@ extern "C" {
 
 #include "BarImage/ClipboardFormats.h"
 #include "BarImage/EmfWriter.h"
-#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 
 namespace plomix::test {

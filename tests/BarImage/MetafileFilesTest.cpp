@@ -15,7 +15,7 @@ extern "C" {
 #include "BarImage/EmfWriter.h"
 #include "BarImage/PictureFiles.h"
 #include "BarImage/WmfWriter.h"
-#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 
 namespace plomix::test {
