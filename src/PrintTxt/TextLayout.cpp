@@ -63,7 +63,7 @@ std::size_t LayoutLine(TTextSurface &surface, std::string_view text, const TColu
                        bool measureOnly) {
   if (!ArgumentsInRange(text, tabWidth, lineNumberWidth)) return 0;
   const std::string prefix = FormatLineNumber(lineNumber, lineNumberWidth);
-  const int available = rect.Right - rect.Left + 1 - surface.TextWidth(prefix);
+  const int available = rect.Right - rect.Left + 1 - surface.PrefixWidth(prefix);
   if (surface.KanjiWidth() > available) return 0;
   const int height = surface.TextHeight();
   const long y = static_cast<long>(row - 1) * height;

@@ -13,9 +13,21 @@ QFont FontForDevice(const QFont &font) {
 }
 
 TTextSurface::TTextSurface(const QFont &font, QPaintDevice *device)
-    : font_(FontForDevice(font)), metrics_(font_, device) {
+    : font_(FontForDevice(font)), metrics_(font_, device), metricsF_(font_, device) {
   height_ = metrics_.height();
   kanjiWidth_ = metrics_.horizontalAdvance(QStringLiteral("漢"));
+  asciiAdvance_.fill(-1);
+}
+
+int TTextSurface::PrefixWidth(std::string_view ascii) const {
+  double width = 0;
+  for (const char c : ascii) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code >= asciiAdvance_.size()) return TextWidth(ascii);
+    if (asciiAdvance_[code] < 0) asciiAdvance_[code] = metricsF_.horizontalAdvance(QChar(code));
+    width += asciiAdvance_[code];
+  }
+  return qRound(width);
 }
 
 void TTextSurface::SetPainter(QPainter *painter) {

@@ -3,6 +3,7 @@
 // resolution, and a painter on that device when the rows are drawn.
 #include <QFont>
 #include <QFontMetrics>
+#include <array>
 #include <string_view>
 
 class QPainter;
@@ -23,6 +24,10 @@ class TTextSurface {
   const QFont &Font() const { return font_; }
   int TextWidth(std::string_view sjis) const;
   int TextWidth(const QString &text) const;
+  // The width of a line-number prefix (digits, blanks, a colon): the sum of its
+  // characters' advances, which needs no shaping and matches the shaped width in any
+  // font that does not kern digits.
+  int PrefixWidth(std::string_view ascii) const;
   // The height of a row: the height of "漢字".
   int TextHeight() const { return height_; }
   // The width of one double-byte character, "漢".
@@ -33,12 +38,14 @@ class TTextSurface {
  private:
   QFont font_;
   QFontMetrics metrics_;
+  QFontMetricsF metricsF_;
   QPainter *painter_ = nullptr;
   int height_ = 0;
   int kanjiWidth_ = 0;
+  mutable std::array<double, 128> asciiAdvance_;  // < 0: not measured yet
 };
 
-// `font` as it is set on a device of `dpi` so that it keeps its size in points.
+// `font` with its size in points, so that it keeps its size on any device.
 QFont FontForDevice(const QFont &font);
 
 }  // namespace plomix
