@@ -207,3 +207,36 @@ TEST_F(PrintPdf, FailureInTheMiddleAbortsAndReports) {
 
 }  // namespace
 }  // namespace plomix
+
+namespace plomix {
+namespace {
+
+// Not run by default: prints a few hundred records as a list to the system's default
+// printer, to look at the pages of a real queue (PLOMIX_COLUMNS sets the columns).
+TEST(PrintDefaultPrinter, DISABLED_RecordList) {
+  QString text;
+  const QStringList words{QStringLiteral("商品"), QStringLiteral("第二倉庫"), QStringLiteral("ｻﾝﾌﾟﾙ"),
+                          QStringLiteral("出荷予定"), QStringLiteral("Lot")};
+  for (int i = 1; i <= 300; ++i) {
+    text += QStringLiteral("49%1\t%2%3\t%4 %5\r\n").arg(1234500000 + i * 7, 11, 10, QChar(u'0'))
+                .arg(words[i % 5], words[(i * 3) % 5], words[(i * 7) % 5]).arg(i);
+    if (i % 50 == 0) text += QString(60, QChar(0x6F22)) + QStringLiteral("\r\n");
+  }
+  TPrintTextParams p;
+  p.Text = UnicodeToSjis(text);
+  p.Title = UnicodeToSjis(QStringLiteral("/home/user/データ一覧.txt"));
+  p.BodyFont = QFont(QStringLiteral("ＭＳ ゴシック"), 10);
+  p.HeaderFont = QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9);
+  p.LineNumberWidth = 4;
+  p.LeftMargin = p.RightMargin = p.TopMargin = p.BottomMargin = 50;
+  p.Columns = qEnvironmentVariableIntValue("PLOMIX_COLUMNS") > 0 ? qEnvironmentVariableIntValue("PLOMIX_COLUMNS") : 1;
+  p.ColumnGap = 100;
+  p.HeaderFlags = hfTitle | hfDate | hfColumnNumber;
+  const TPrintTextResult result = PrintText(p, static_cast<QPrinter *>(nullptr));
+  EXPECT_TRUE(result.Error.isEmpty()) << result.Error.toStdString();
+  EXPECT_GT(result.Columns, 0);
+  std::printf("columns %d pages %d file %s\n", result.Columns, result.Pages, qPrintable(result.OutputFile));
+}
+
+}  // namespace
+}  // namespace plomix
