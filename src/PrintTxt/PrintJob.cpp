@@ -102,21 +102,28 @@ TPrintTextResult PrintText(const TPrintTextParams &params, QPrinter &printer,
   return result;
 }
 
+TTextPrinterChoice ChooseTextPrinter(QPrinter *chosen, const QPrinterInfo &systemDefault,
+                                     const std::string &title) {
+  TTextPrinterChoice choice;
+  if (chosen) {
+    choice.Printer = chosen;
+  } else if (!systemDefault.isNull()) {
+    choice.Owned = std::make_unique<QPrinter>(systemDefault, QPrinter::HighResolution);
+  } else {
+    choice.Owned = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    choice.Owned->setOutputFormat(QPrinter::PdfFormat);
+    choice.PdfFile = NewPdfPath(title);
+    choice.Owned->setOutputFileName(choice.PdfFile);
+  }
+  if (choice.Owned) choice.Printer = choice.Owned.get();
+  return choice;
+}
+
 TPrintTextResult PrintText(const TPrintTextParams &params, QPrinter *chosen,
                            const TPrintProgress &progress) {
-  if (chosen) return PrintText(params, *chosen, progress);
-  const QPrinterInfo system = QPrinterInfo::defaultPrinter();
-  if (!system.isNull()) {
-    QPrinter printer(system, QPrinter::HighResolution);
-    return PrintText(params, printer, progress);
-  }
-  // No printer at all: the pages go to a PDF file, and the caller learns where.
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  const QString path = NewPdfPath(params.Title);
-  printer.setOutputFileName(path);
-  TPrintTextResult result = PrintText(params, printer, progress);
-  if (result.Error.isEmpty()) result.OutputFile = path;
+  const TTextPrinterChoice choice = ChooseTextPrinter(chosen, QPrinterInfo::defaultPrinter(), params.Title);
+  TPrintTextResult result = PrintText(params, *choice.Printer, progress);
+  if (result.Error.isEmpty()) result.OutputFile = choice.PdfFile;
   return result;
 }
 

@@ -15,6 +15,7 @@
 
 class QPainter;
 class QPrinter;
+class QPrinterInfo;
 
 namespace plomix {
 
@@ -88,8 +89,18 @@ class TTextPrinter {
 TPrintTextResult PrintText(const TPrintTextParams &params, QPrinter &printer,
                            const TPrintProgress &progress = {});
 
-// Prints on the printer the user chose (`chosen`), else on the system's default
-// printer, else into a new PDF file in the user's documents folder (OutputFile).
+// Where a job goes: the printer the user chose, else the system's default printer,
+// else a new PDF file in the user's documents folder (PdfFile), never an existing one.
+struct TTextPrinterChoice {
+  std::unique_ptr<QPrinter> Owned;  // the printer made here, when none was chosen
+  QPrinter *Printer = nullptr;
+  QString PdfFile;
+};
+TTextPrinterChoice ChooseTextPrinter(QPrinter *chosen, const QPrinterInfo &systemDefault,
+                                     const std::string &title);
+
+// Prints on ChooseTextPrinter(chosen, QPrinterInfo::defaultPrinter(), Title); a PDF
+// written for want of a printer is named in OutputFile.
 TPrintTextResult PrintText(const TPrintTextParams &params, QPrinter *chosen,
                            const TPrintProgress &progress = {});
 

@@ -1,6 +1,7 @@
 // The text list printed to PDF through QPrinter and read back with poppler.
 #include <QFile>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -203,6 +204,23 @@ TEST_F(PrintPdf, FailureInTheMiddleAbortsAndReports) {
   EXPECT_FALSE(result.Error.isEmpty());
   EXPECT_EQ(result.Pages, 1);
   EXPECT_FALSE(QFile::exists(printer.outputFileName())) << "no partial document left";
+}
+
+TEST_F(PrintPdf, NoPrinterAtAllWritesANewPdf) {
+  const QByteArray home = qgetenv("HOME");
+  qputenv("HOME", dir_.path().toUtf8());
+  TPrintTextParams p = Params(Lines(3));
+  TTextPrinterChoice first = ChooseTextPrinter(nullptr, QPrinterInfo(), p.Title);
+  ASSERT_TRUE(first.Printer);
+  EXPECT_EQ(PrintText(p, *first.Printer).Columns, 1);
+  TTextPrinterChoice second = ChooseTextPrinter(nullptr, QPrinterInfo(), p.Title);
+  qputenv("HOME", home);
+  ASSERT_TRUE(first.PdfFile.startsWith(dir_.path())) << first.PdfFile.toStdString();
+  EXPECT_TRUE(first.PdfFile.endsWith(QStringLiteral("表.pdf")));
+  EXPECT_EQ(PdfPageCount(first.PdfFile), 1);
+  EXPECT_NE(second.PdfFile, first.PdfFile) << "an earlier file is never overwritten";
+  QPrinter chosen;
+  EXPECT_EQ(ChooseTextPrinter(&chosen, QPrinterInfo(), p.Title).Printer, &chosen);
 }
 
 }  // namespace
