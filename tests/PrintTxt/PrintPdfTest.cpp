@@ -136,6 +136,17 @@ TEST_F(PrintPdf, ZeroMarginIsRaisedToTheStrip) {
   TPrintTextParams p = Params(Lines(3));
   p.LeftMargin = p.TopMargin = 0;
   auto printer = Printer(QStringLiteral("strip.pdf"), 20);
+  PrinterInfo info;
+  GetPrinterInfo(*printer, info);
+  EXPECT_EQ(info.DpiX, 1200);
+  EXPECT_NEAR(info.PaperWidthMm, 210, 0.1);
+  // Qt keeps page layouts in whole points: 20 mm becomes 57 pt, 950 pixels.
+  EXPECT_EQ(info.OffsetLeft, 950);
+  EXPECT_EQ(info.OffsetBottom, 950);
+  EXPECT_EQ(info.PrintableHeight, info.PaperHeight - 1900);
+  EXPECT_EQ(info.MinMarginRight, 80) << "79.17 hundredths of an inch, rounded up";
+  EXPECT_NEAR(info.ScaledMinMarginTopMm, 57 / 72.0 * 25.4, 0.01);
+  EXPECT_EQ(info.Scale, 100);
   ASSERT_EQ(PrintText(p, *printer).Columns, 1);
   const auto words = PdfWords(printer->outputFileName());
   ASSERT_FALSE(words.empty());
