@@ -51,8 +51,7 @@ plomix::TPrintTextParams Params() {
   p.HeaderFont = p.BodyFont;
   p.LineNumberWidth = 6;
   p.LeftMargin = p.RightMargin = p.TopMargin = p.BottomMargin = 50;
-  p.Columns = 2;
-  p.ColumnGap = 120;
+  p.Columns = 1;  // one column, as the peer lays its text out
   p.HeaderFlags = plomix::hfTitle | plomix::hfDate | plomix::hfColumnNumber;
   return p;
 }
