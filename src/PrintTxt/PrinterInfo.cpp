@@ -19,7 +19,9 @@ unsigned char ToHundredthsUp(int pixels, int dpi) {
 void GetPrinterInfo(QPrinter &printer, PrinterInfo &info) {
   info = PrinterInfo{};
   const int dpi = printer.resolution();
-  const QPageLayout layout = printer.pageLayout();
+  // A printer set to the whole sheet still has its strips: read them as if it were not.
+  QPageLayout layout = printer.pageLayout();
+  layout.setMode(QPageLayout::StandardMode);
   const QRect paper = layout.fullRectPixels(dpi);
   const QRect printable = layout.paintRectPixels(dpi);
   info.DpiX = info.DpiY = dpi;

@@ -153,6 +153,14 @@ TEST_F(PrintPdf, ZeroMarginIsRaisedToTheStrip) {
   const double strip = 20 / 25.4 * 72;
   EXPECT_NEAR(words.front().XMin, strip, 0.5) << words.front().Text.toStdString();
   EXPECT_GT(words.front().YMin, strip - 0.5);
+  // A printer set to the whole sheet puts the text in the same place.
+  auto whole = Printer(QStringLiteral("whole.pdf"), 20);
+  whole->setFullPage(true);
+  ASSERT_EQ(PrintText(p, *whole).Columns, 1);
+  const auto same = PdfWords(whole->outputFileName());
+  ASSERT_FALSE(same.empty());
+  EXPECT_NEAR(same.front().XMin, words.front().XMin, 0.1);
+  EXPECT_NEAR(same.front().YMin, words.front().YMin, 0.1);
 }
 
 TEST_F(PrintPdf, OutOfRangeGivesNoJob) {
