@@ -223,6 +223,19 @@ TEST_F(PrintPdf, FailureInTheMiddleAbortsAndReports) {
   EXPECT_FALSE(result.Error.isEmpty());
   EXPECT_EQ(result.Pages, 1);
   EXPECT_FALSE(QFile::exists(printer.outputFileName())) << "no partial document left";
+
+  // Cancelled from the progress report before the third page.
+  auto cancelled = Printer(QStringLiteral("cancel.pdf"));
+  std::vector<int> reports;
+  const TPrintTextResult stopped = PrintText(p, *cancelled, [&](int done, int total) {
+    reports.push_back(total);
+    return done < 2;
+  });
+  EXPECT_EQ(stopped.Pages, 2);
+  EXPECT_FALSE(stopped.Error.isEmpty());
+  EXPECT_EQ(reports.size(), 3u);
+  EXPECT_GT(reports.front(), 2) << "the job's total is known from the start";
+  EXPECT_FALSE(QFile::exists(cancelled->outputFileName()));
 }
 
 TEST_F(PrintPdf, NoPrinterAtAllWritesANewPdf) {
