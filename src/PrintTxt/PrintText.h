@@ -73,7 +73,7 @@ class TTextPrinter {
  private:
   void DrawHeader(int firstOnPage, int lastOnPage);
 
-  const TPrintTextParams &params_;
+  const TPrintTextParams params_;
   PrinterInfo info_;
   TTextPageGeometry geometry_;
   TTextSurface body_;
