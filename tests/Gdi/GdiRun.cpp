@@ -16,12 +16,6 @@ QString GdiModeName(GdiMode mode) {
   return {};
 }
 
-bool WriteBytes(const QString &path, const std::string &bytes) {
-  QFile file(path);
-  return !bytes.empty() && file.open(QIODevice::WriteOnly) &&
-         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-}
-
 QString RunGdiPlayer(const QString &folder, const std::vector<GdiPlay> &plays) {
   const QString wine = QStringLiteral(PLOMIX_WINE), player = QStringLiteral(PLOMIX_GDI_PLAYER);
   if (wine.isEmpty() || player.isEmpty() || !QFileInfo::exists(player))

@@ -1,7 +1,6 @@
 #pragma once
 // Runs GdiPlayer.exe under Wine over a list of metafiles, in one Wine start.
 #include <QString>
-#include <string>
 #include <vector>
 
 namespace plomix::test {
@@ -15,8 +14,6 @@ struct GdiPlay {
   GdiMode mode;
   QString input, output;  // file names inside the working folder
 };
-
-bool WriteBytes(const QString &path, const std::string &bytes);
 
 // Plays every file in `folder` into its BMP; an explanation when the player could not
 // run or refused a file, empty otherwise. The Wine prefix lives in the build folder
