@@ -90,24 +90,30 @@ TEST(LibreOfficeImport, SampleMatchesTheBitmapInk) {
   if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed: its import was not checked";
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  // One symbol of each symbology, the looks and scales taken in turn. Scale 1 is left
-  // out: LibreOffice enlarges a picture narrower than about an inch as it places it.
-  std::vector<PlaybackSymbol> symbols;
+  // One symbol of each symbology, the looks and scales taken in turn, and a wide one
+  // that shows a picture scaled by a fraction of a percent. Scale 1 is left out:
+  // LibreOffice enlarges a picture narrower than about an inch as it places it.
+  std::vector<PlaybackSymbol> sample, symbols;
   QStringList arguments{QStringLiteral("-env:UserInstallation=file://") + QStringLiteral(PLOMIX_LIBREOFFICE_PROFILE),
                         QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                         QStringLiteral("png:draw_png_Export:{\"PixelWidth\":{\"type\":\"long\",\"value\":\"2100\"},"
                                        "\"PixelHeight\":{\"type\":\"long\",\"value\":\"2970\"}}"),
                         QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out"))};
-  for (std::size_t i = 0; i < kPlaybackCodes.size(); ++i) {
-    const PlaybackLook &look = kPlaybackLooks[i % kPlaybackLooks.size()];
-    PlaybackSymbol s = DrawPlaybackSymbol(kPlaybackCodes[i], look, 2 + static_cast<int>(i % 2));
+  for (std::size_t i = 0; i < kPlaybackCodes.size(); ++i)
+    sample.push_back(DrawPlaybackSymbol(kPlaybackCodes[i], kPlaybackLooks[i % kPlaybackLooks.size()],
+                                        2 + static_cast<int>(i % 2)));
+  sample.push_back(DrawPlaybackSymbol({"Code 39, wide", cbarCODE39, "PLOMIX-CODE-39"}, kPlaybackLooks[2], 3));
+  for (PlaybackSymbol &s : sample) {
     ASSERT_FALSE(s.bitmap.isNull()) << s.name.toStdString();
-    const QString stem = QStringLiteral("s%1").arg(i);
+    const QString stem = QStringLiteral("s%1").arg(symbols.size());
     ASSERT_TRUE(WriteBytes(dir.filePath(stem + "e.emf"), EncodeEnhancedMetafile(s.metafile, kDevice)));
     ASSERT_TRUE(WriteBytes(dir.filePath(stem + "w.wmf"), EncodeWindowsMetafile(s.metafile, kDevice)));
     arguments << dir.filePath(stem + "e.emf") << dir.filePath(stem + "w.wmf");
     symbols.push_back(std::move(s));
   }
+  // The page is 794 pixels wide at 96 dpi; a wider picture would be shrunk onto it.
+  ASSERT_LT(symbols.back().bitmap.width(), 790);
+  ASSERT_GT(symbols.back().bitmap.width(), 600);
   QProcess office;
   office.setProcessChannelMode(QProcess::MergedChannels);
   office.start(soffice, arguments);
