@@ -17,6 +17,9 @@ class TPrinterChoice {
 
   // Created on first use, kept from then on.
   QPrinter &Printer();
+  // The printer the user chose in the set-up, or null before any choice (for printers
+  // that pick their own default then).
+  QPrinter *Chosen() { return FChosen ? FPrinter.get() : nullptr; }
   // The printer set-up: printer, paper, orientation (or a PDF file). True when accepted.
   bool Setup(QWidget *parent);
   // True while the output is a PDF file nobody chose: the print reports where it went.

@@ -98,7 +98,7 @@ TEST(Preview, ThreePagesOfCopiesPageOnceThenStop) {
 TEST(Preview, ListModeLearnsThePageCountOnTheLastView) {
   Host host;
   for (int i = 0; i < 40; ++i)
-    host.records.Append({i % 7 == 3 ? "bad*" : "R" + std::to_string(i), "", ""});  // '*' is no data
+    host.records.Insert(host.records.Count(), {i % 7 == 3 ? "bad*" : "R" + std::to_string(i), "", ""});  // "*" is no data
   host.scale = 400;
   host.state.ListPrintMode = true;
   host.state.PrintableCount = 34;
