@@ -7,8 +7,10 @@
 
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
+#include "DataList/ListPrintText.h"
 #include "Frame/RecordList.h"
 #include "Frame/UpDown.h"
+#include "Sort/SortKey.h"
 #include "ui_TFrameForm.h"
 
 class QAction;
@@ -19,8 +21,6 @@ namespace plomix {
 class TSpinner;
 class TParameter;
 class TBarImage;
-
-enum TSortKey { skCode = 0, skCommentUp = 1, skCommentDown = 2 };
 
 class TFrameForm : public QWidget, public Ui::TFrameForm {
   Q_OBJECT
@@ -74,6 +74,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   QAction *N4 = nullptr;
   QAction *Help1 = nullptr;
 
+  // Prints the data list as text (the data list window's print button).
+  TListPrinter ListPrinter;
+
   // The font the font dialog holds; always equal to the symbol's font.
   TFont FontDialog1Font;
 
@@ -118,6 +121,8 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void Button3Click();
   void Button4Click();
   void Button6Click();
+  void Button13Click();
+  void Button14Click();
   void PopupMenu1Popup();
   void AngleItemClick(int angle);
   void CtrlF51Click();
