@@ -73,12 +73,16 @@ void TDataListForm::StringGrid1KeyDown(int key) {
 }
 
 // Enter reaches the window first; then, as in any grid, it opens a closed cell editor or
-// closes an open one, unless the editor is always shown.
+// closes an open one, unless the editor is always shown. An editor that was open on a
+// cell the handler moved away from counts as closed by the move. A message box in
+// between may already have taken the editor down; it still counts as open.
 void TDataListForm::ReturnPressed() {
+  const bool wasEditing = StringGrid1->Editing();
+  const QModelIndex before = StringGrid1->currentIndex();
   StringGrid1KeyDown(Qt::Key_Return);
   if (StringGrid1->AlwaysShowEditor()) return;
-  if (StringGrid1->Editing()) StringGrid1->HideEditor();
-  else StringGrid1->ShowEditor();
+  if (!wasEditing || StringGrid1->currentIndex() != before) StringGrid1->ShowEditor();
+  else StringGrid1->HideEditor();
 }
 
 void TDataListForm::Button1Click() {

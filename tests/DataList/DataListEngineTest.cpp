@@ -119,7 +119,7 @@ TEST(ListPrintText, NumberWidthAndLines) {
 }
 
 TEST(CellInput, LineBreaksAndNulBecomeSpaces) {
-  EXPECT_EQ(CellTextFromInput(QString::fromUtf8("a\r\nb\0c", 7)), QStringLiteral("a  b c"));
+  EXPECT_EQ(CellTextFromInput(QString::fromUtf8("a\r\nb\0c", 6)), QStringLiteral("a  b c"));
 }
 
 }  // namespace

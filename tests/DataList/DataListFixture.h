@@ -67,7 +67,16 @@ struct ListFixture {
     QTest::mouseClick(widget, Qt::LeftButton, modifiers);
   }
   // Keys go to whatever has the focus, as a user's keys do.
+  // The offscreen platform has no window manager to give the window back its activation
+  // when a dialog over it closes: do what the window manager does.
+  void Reactivate() const {
+    if (QApplication::activeWindow() != form.get()) {
+      QApplication::setActiveWindow(form.get());
+      QApplication::processEvents();
+    }
+  }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const {
+    Reactivate();
     QWidget *focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
     QTest::keyClick(focus, key, modifiers);
@@ -75,6 +84,7 @@ struct ListFixture {
   void Type(const QString &text) const {
     for (qsizetype i = 0; i < text.size(); ++i) {  // one event per character
       const qsizetype length = text[i].isHighSurrogate() ? 2 : 1;
+      Reactivate();
       QWidget *focus = QApplication::focusWidget();
       ASSERT_NE(focus, nullptr);
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text.mid(i, length));

@@ -89,7 +89,7 @@ TEST(DataListForm, EnterChecksTheLastRecordAndMovesDown) {
   f.ExpectMessage();
   f.Key(Qt::Key_Return);
   EXPECT_EQ(f.messages.size(), 2);
-  EXPECT_EQ(f.Current(), std::make_pair(2, 1));  // row 1 is not in the pair (2, 5): moved down
+  EXPECT_EQ(f.Current(), std::make_pair(5, 1));  // row 1 is not in the pair (2, 5): to Second
   f.ClickCell(3, 2);
   f.Key(Qt::Key_Return);  // comment column: no check
   EXPECT_EQ(f.messages.size(), 2);
