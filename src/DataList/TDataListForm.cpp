@@ -2,6 +2,7 @@
 
 #include <QFontDialog>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -45,6 +46,7 @@ TDataListForm::TDataListForm(TRecordList &records, TParameter &environment, TSor
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   setWindowFlag(Qt::WindowMinimizeButtonHint);
   setSizeGripEnabled(true);
+  move(191, 182);  // the design position, kept when the environment store is empty
   StringGrid1->setModel(FGrid);
   StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
   for (TUpDown *upDown : {UpDown1, UpDown2}) upDown->SetResetGuard(1000);
@@ -145,7 +147,8 @@ void TDataListForm::SetCurrent(int row, int col) {
   if (row < 1 || row > FGrid->RowCount() - 1 || col < 1 || col > 3) return;
   if (!StringGrid1SelectCell(col, row)) return;
   const QModelIndex target = FGrid->index(row - 1, col - 1);
-  StringGrid1->setCurrentIndex(target);
+  // The cell alone is selected, whatever modifier keys the user holds (Ctrl on "挿入").
+  StringGrid1->selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
   StringGrid1->scrollTo(target);
 }
 

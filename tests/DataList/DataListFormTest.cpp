@@ -113,6 +113,7 @@ TEST(DataListForm, InsertByModifierKeys) {
     EXPECT_EQ(f.Codes(), row.codes);  // acts on the press
     QTest::mouseRelease(f.form->Button7, Qt::LeftButton, row.modifiers);
     EXPECT_EQ(f.Current(), std::make_pair(row.current, 1));
+    EXPECT_EQ(f.Grid()->selectionModel()->selectedIndexes().size(), 1);  // modifiers or not
     EXPECT_EQ(f.form->windowTitle(), Caption(6));
     EXPECT_EQ(f.Model()->Cell(f.RowCount() - 1, 1), "");  // the entry row stays last and empty
   }
