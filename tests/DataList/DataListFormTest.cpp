@@ -39,9 +39,15 @@ TEST(DataListForm, TypingIntoTheEntryRowAddsARecordAtOnce) {
   f.Key(Qt::Key_Backspace);
   f.Key(Qt::Key_Backspace);
   EXPECT_EQ(f.RowCount(), 5);  // emptying it again does not shrink the grid
-  // The entry row's comment cells cannot be chosen.
+  // The entry row's comment cells cannot be chosen, by mouse or by keys.
   f.ClickCell(4, 2);
   EXPECT_NE(f.Current(), std::make_pair(4, 2));
+  f.ClickCell(4, 1);
+  f.Key(Qt::Key_Right);
+  EXPECT_EQ(f.Current(), std::make_pair(4, 1));
+  f.ClickCell(3, 3);
+  f.Key(Qt::Key_Down);
+  EXPECT_EQ(f.Current(), std::make_pair(3, 3));
   EXPECT_FALSE(f.form->StringGrid1SelectCell(3, f.RowCount() - 1));
 }
 
