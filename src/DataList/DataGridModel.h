@@ -28,6 +28,8 @@ class TDataGridModel : public QAbstractTableModel {
   void Load(std::vector<TDataRecord> records);
   // Rows 1..RowCount() - 2.
   std::vector<TDataRecord> Records() const;
+  // Rows 1..RowCount() - 1, the entry row last.
+  const std::vector<TDataRecord> &Rows() const { return FRows; }
 
   const std::string &Cell(int row, int col) const;
   void SetCell(int row, int col, std::string text);

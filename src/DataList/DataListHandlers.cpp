@@ -267,7 +267,7 @@ void TDataListForm::Button5Click() {
 
 void TDataListForm::Button6Click() {
   TListPrintJob job;
-  job.Text = ListPrintText(FGrid->Records(), FGrid->RowCount());
+  job.Text = ListPrintText(FGrid->Rows(), FGrid->RecordCount());
   job.Title = UnicodeToSjis(Text("データ一覧"));
   job.BodyFont = FGridFont;
   job.HeaderFont = {font(), clWindowText};

@@ -19,15 +19,17 @@ std::string PrintLinePrefix(int number, int width) {
   return std::string(buffer, static_cast<std::size_t>(length));
 }
 
-std::string ListPrintText(const std::vector<TDataRecord> &records, int rowCount) {
-  const int width = PrintNumberWidth(rowCount);
+std::string ListPrintText(const std::vector<TDataRecord> &records, int count) {
+  const int width = PrintNumberWidth(count + 2);
+  const auto end = records.begin() + count;
   std::string text;
   std::size_t size = 0;
-  for (const TDataRecord &record : records)
-    size += record.Code.size() + record.CommentUp.size() + record.CommentDown.size() + 3 * (width + 4);
+  for (auto record = records.begin(); record != end; ++record)
+    size += record->Code.size() + record->CommentUp.size() + record->CommentDown.size() + 3 * (width + 4);
   text.reserve(size);
   int number = 0;
-  for (const TDataRecord &record : records) {
+  for (auto it = records.begin(); it != end; ++it) {
+    const TDataRecord &record = *it;
     const std::string prefix = PrintLinePrefix(++number, width);
     for (const std::string *field : {&record.CommentUp, &record.Code, &record.CommentDown}) {
       text += prefix;

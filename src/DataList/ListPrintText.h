@@ -18,8 +18,9 @@ int PrintNumberWidth(int rowCount);
 // "%<width>d: " for `number`.
 std::string PrintLinePrefix(int number, int width);
 
-// The whole text, every line ending with CR LF.
-std::string ListPrintText(const std::vector<TDataRecord> &records, int rowCount);
+// The whole text of the first `count` records, every line ending with CR LF; the
+// number width follows the grid's row count, count + 2.
+std::string ListPrintText(const std::vector<TDataRecord> &records, int count);
 
 // Everything the text list printer is asked to do for the data list.
 struct TListPrintJob {

@@ -114,8 +114,8 @@ TEST(ListPrintText, NumberWidthAndLines) {
     EXPECT_EQ(PrintNumberWidth(row.rowCount), row.width) << row.rowCount;
   EXPECT_EQ(PrintLinePrefix(7, 4), "   7: ");
   EXPECT_EQ(PrintLinePrefix(123456, 2), "123456: ");
-  const std::vector<TDataRecord> records = {{"C1", "U1", ""}, {"C2", "", "D2"}};
-  EXPECT_EQ(ListPrintText(records, 4), " 1: U1\r\n 1: C1\r\n 1: \r\n 2: \r\n 2: C2\r\n 2: D2\r\n");
+  const std::vector<TDataRecord> records = {{"C1", "U1", ""}, {"C2", "", "D2"}, {}};
+  EXPECT_EQ(ListPrintText(records, 2), " 1: U1\r\n 1: C1\r\n 1: \r\n 2: \r\n 2: C2\r\n 2: D2\r\n");
 }
 
 TEST(CellInput, LineBreaksAndNulBecomeSpaces) {
