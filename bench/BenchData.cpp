@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Common/ShiftJis.h"
-#include "Frame/RecordFiles.h"
+#include "Records/RecordFiles.h"
 
 namespace plomix::bench {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
-#include "Frame/SymbolDefaults.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "Common/ShiftJis.h"
 #include "DataList/CheckData.h"
 #include "DataList/TDataListForm.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 #include "Param/TParameter.h"
 #include "Sort/QuickSort.h"
 #include "Sort/RecordSort.h"

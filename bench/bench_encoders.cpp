@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
-#include "Frame/SymbolDefaults.h"
 
 namespace {
 

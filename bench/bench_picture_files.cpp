@@ -10,8 +10,8 @@
 #include "BarImage/EmfWriter.h"
 #include "BarImage/JpegWriter.h"
 #include "BarImage/PictureFiles.h"
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
-#include "Frame/SymbolDefaults.h"
 
 namespace {
 

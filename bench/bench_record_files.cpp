@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "BenchData.h"
-#include "Frame/RecordFiles.h"
+#include "Records/RecordFiles.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "BarImage/TBarImage.h"
 #include "BenchData.h"
 #include "Common/ShiftJis.h"
-#include "Frame/RecordFiles.h"
 #include "Frame/TFrameForm.h"
+#include "Records/RecordFiles.h"
 
 namespace {
 

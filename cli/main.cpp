@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "BarImage/PictureFiles.h"
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Fonts.h"
 #include "Common/RuntimeDir.h"
 #include "Common/ShiftJis.h"
-#include "Frame/SymbolDefaults.h"
 #include "cli/CliOptions.h"
 #include "cli/InfoJson.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 
 namespace plomix {
 

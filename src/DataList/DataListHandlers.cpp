@@ -9,7 +9,7 @@
 #include "Common/ShiftJis.h"
 #include "DataList/GridSearch.h"
 #include "DataList/TDataListForm.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 #include "Sort/TSortForm.h"
 
 namespace plomix {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 
 namespace plomix {
 

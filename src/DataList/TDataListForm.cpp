@@ -10,9 +10,9 @@
 #include <algorithm>
 
 #include "Common/ShiftJis.h"
-#include "DataList/DataListKeys.h"
-#include "Frame/FontSizes.h"
-#include "Frame/RecordList.h"
+#include "DataList/DataListDefaults.h"
+#include "Common/FontSizes.h"
+#include "Records/RecordList.h"
 #include "Param/TParameter.h"
 #include "Sort/TSortForm.h"
 

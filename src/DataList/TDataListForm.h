@@ -9,7 +9,7 @@
 #include "DataList/CheckData.h"
 #include "DataList/DataGridModel.h"
 #include "DataList/ListPrintText.h"
-#include "Frame/UpDown.h"
+#include "Widgets/UpDown.h"
 #include "Sort/SortKey.h"
 #include "ui_TDataListForm.h"
 

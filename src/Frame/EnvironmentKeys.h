@@ -1,8 +1,5 @@
 #pragma once
-// The main window's keys in the environment file, in the order the shutdown writes them,
-// and the data-list window's default lines that a new file carries after them.
-#include <array>
-#include <string_view>
+// The main window's keys in the environment file, in the order the shutdown writes them.
 
 namespace plomix {
 
@@ -49,16 +46,5 @@ inline constexpr char SaveDir[] = "SaveDir";
 // The first line of an environment file this program writes (no "=": never a key).
 inline constexpr char kEnvironmentHeader[] =
     "Plomix環境設定ファイル --- このファイルは、編集しないで下さい。";
-
-// A line of a data-list-only file starts with this: the data-list window wrote it alone.
-inline constexpr char kDataListMarker[] = "DLeft=";
-
-// The data-list window's keys with their defaults, carried by a new environment file.
-inline constexpr std::array<std::string_view, 19> kDataListDefaultLines = {
-    "DLeft=191", "DTop=182", "DWidth=598", "DHeight=378", "DWindowState=0",
-    "DFontName=ＭＳ Ｐゴシック", "DFontSize=9", "DFontStyle=[]", "DFontColor=-2147483640",
-    "DDefaultRowHeight=24", "DColWidths[1]=180", "DColWidths[2]=176", "DColWidths[3]=162",
-    "DPartition=1", "エンターキーで次の行に移動=False", "常時文字入力の状態=False",
-    "エンターキーでデータチェック=False", "完全に一致する文字列を検索=False", "検索文字列=\x1A"};
 
 }  // namespace plomix

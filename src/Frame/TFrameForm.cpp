@@ -12,18 +12,21 @@
 #include <QTextBlock>
 #include <QUrl>
 #include <algorithm>
+#include <stdexcept>
+#include <string_view>
 
 #include "BarImage/PictureFiles.h"
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
+#include "Frame/EnvironmentKeys.h"
 #include "Frame/FontSizes.h"
 #include "Frame/ReadmeScroll.h"
 #include "Frame/SaveDialogSettings.h"
-#include "Frame/Spinner.h"
-#include "Frame/SymbolDefaults.h"
 #include "Frame/SymbologyControls.h"
 #include "Param/TParameter.h"
+#include "Widgets/Spinner.h"
 
 namespace plomix {
 namespace {
@@ -82,37 +85,58 @@ TFrameForm::~TFrameForm() = default;
 
 // ---------------------------------------------------------------- construction
 
+// One row per edit box and up-down pair: what its value sets on the symbol, and what
+// entering a value does besides.
 void TFrameForm::CreateSpinners() {
-  auto spinner = [this](QLineEdit *edit, TUpDown *upDown, int number, auto apply) {
-    FSpinners[number] = new TSpinner(edit, upDown, [this, apply](int value) {
-      apply(value);
-      StatusRefresh();
-    });
-  };
   TBarImage *bar = BarImage1;
-  spinner(Edit1, UpDown1, 1, [bar](int v) { bar->SetScale(static_cast<TSCale>(v)); });
-  spinner(Edit2, UpDown2, 2, [this, bar](int v) {
-    bar->SetBarHeight(v);
-    OrgHeight = bar->BarHeight();
-  });
-  spinner(Edit3, UpDown3, 3, [bar](int v) { bar->SetElementRatio(static_cast<TElementRatio>(v)); });
-  spinner(Edit4, UpDown4, 4, [bar](int v) { bar->SetBarSpaceLeft(v); });
-  spinner(Edit5, UpDown5, 5, [bar](int v) { bar->SetBarSpaceRight(v); });
-  spinner(Edit6, UpDown6, 6, [this, bar](int v) {
-    bar->SetBarFrame(static_cast<TFrameSize>(v));
-    if (bar->BarType() != cbarCUSTOMER) OrgHeight = bar->BarHeight();
-  });
-  spinner(Edit9, UpDown9, 9, [bar](int v) { bar->SetBarSpaceUp(v); });
-  spinner(Edit10, UpDown10, 10, [bar](int v) { bar->SetBarSpaceDown(v); });
-  // The print copies and scale are read by printing; entering them changes no symbol.
-  FSpinners[7] = new TSpinner(Edit7, UpDown7, [](int) {});
-  FSpinners[8] = new TSpinner(Edit8, UpDown8, [this](int) { ActualSizeSwitch = false; });
+  const std::function<void()> refresh = [this] { StatusRefresh(); };
+  const struct {
+    const char *key;
+    QLineEdit *edit;
+    TUpDown *upDown;
+    std::function<void(int)> toSymbol;
+    std::function<void()> entered;
+  } rows[] = {
+      {envkey::Scale, Edit1, UpDown1, [bar](int v) { bar->SetScale(static_cast<TSCale>(v)); }, refresh},
+      {envkey::BarHeight, Edit2, UpDown2, [bar](int v) { bar->SetBarHeight(v); },
+       [this, bar] {
+         OrgHeight = bar->BarHeight();
+         StatusRefresh();
+       }},
+      {envkey::ElementRatio, Edit3, UpDown3,
+       [bar](int v) { bar->SetElementRatio(static_cast<TElementRatio>(v)); }, refresh},
+      {envkey::SpaceLeft, Edit4, UpDown4, [bar](int v) { bar->SetBarSpaceLeft(v); }, refresh},
+      {envkey::SpaceRight, Edit5, UpDown5, [bar](int v) { bar->SetBarSpaceRight(v); }, refresh},
+      {envkey::Frame, Edit6, UpDown6, [bar](int v) { bar->SetBarFrame(static_cast<TFrameSize>(v)); },
+       [this, bar] {
+         if (bar->BarType() != cbarCUSTOMER) OrgHeight = bar->BarHeight();
+         StatusRefresh();
+       }},
+      // The print copies and scale are read by printing; entering them changes no symbol.
+      {envkey::PrintCopies, Edit7, UpDown7, nullptr, nullptr},
+      {envkey::PrintScale, Edit8, UpDown8, nullptr, [this] { ActualSizeSwitch = false; }},
+      {envkey::SpaceUp, Edit9, UpDown9, [bar](int v) { bar->SetBarSpaceUp(v); }, refresh},
+      {envkey::SpaceDown, Edit10, UpDown10, [bar](int v) { bar->SetBarSpaceDown(v); }, refresh},
+  };
+  for (const auto &row : rows) {
+    auto *spinner = new TSpinner(row.edit, row.upDown, [toSymbol = row.toSymbol, entered = row.entered](int v) {
+      if (toSymbol) toSymbol(v);
+      if (entered) entered();
+    });
+    FSpinners.push_back({row.key, spinner, row.toSymbol});
+  }
 }
 
 TSpinner *TFrameForm::Spinner(const TUpDown *upDown) const {
-  for (TSpinner *spinner : FSpinners)
-    if (spinner && spinner->UpDown() == upDown) return spinner;
+  for (const TFrameSpinner &row : FSpinners)
+    if (row.Spinner->UpDown() == upDown) return row.Spinner;
   return nullptr;
+}
+
+const TFrameForm::TFrameSpinner &TFrameForm::SpinnerFor(const char *key) const {
+  for (const TFrameSpinner &row : FSpinners)
+    if (std::string_view(row.Key) == key) return row;
+  throw std::logic_error(std::string("no spinner for ") + key);
 }
 
 void TFrameForm::CreatePopupMenu() {
@@ -216,8 +240,10 @@ void TFrameForm::SetStatus(const QString &text, const QColor &color) {
 }
 
 void TFrameForm::StatusRefresh() {
-  if (FSpinners[2]->Position() != BarImage1->BarHeight()) FSpinners[2]->SetPosition(BarImage1->BarHeight());
-  if (FSpinners[6]->Position() != BarImage1->BarFrame()) FSpinners[6]->SetPosition(BarImage1->BarFrame());
+  TSpinner *height = SpinnerFor(envkey::BarHeight).Spinner;
+  TSpinner *frame = SpinnerFor(envkey::Frame).Spinner;
+  if (height->Position() != BarImage1->BarHeight()) height->SetPosition(BarImage1->BarHeight());
+  if (frame->Position() != BarImage1->BarFrame()) frame->SetPosition(BarImage1->BarFrame());
   if (BarImage1->BarDisped()) {
     Panel4->setText(QString::number(BarImage1->BarWidth()));
     SetStatus(Text("表示しました。"), QColor(0, 0, 255));

@@ -2,15 +2,17 @@
 // The main window: the symbol view, the control panel with the record list and every
 // symbol setting, the button bar, the read-me pane and the pop-up menu.
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
 #include "DataList/ListPrintText.h"
-#include "Frame/RecordList.h"
-#include "Frame/UpDown.h"
+#include "Records/RecordList.h"
 #include "Sort/SortKey.h"
+#include "Widgets/UpDown.h"
 #include "ui_TFrameForm.h"
 
 class QAction;
@@ -21,6 +23,7 @@ namespace plomix {
 class TSpinner;
 class TParameter;
 class TBarImage;
+struct TFrameSetting;
 
 class TFrameForm : public QWidget, public Ui::TFrameForm {
   Q_OBJECT
@@ -148,6 +151,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void SetStatus(const QString &text, const QColor &color);
   void SetSpacingPanel(QLabel *panel, const char *caption, int value);
   void ApplySymbologyControls(TBarTypes type);
+  // The settings table (FrameSettings.cpp) and the three walks over it.
+  std::vector<TFrameSetting> SettingsTable();
+  void ApplyDesignSettings();
   void RestoreSettings(QStringList &problems);
   void WriteSettings(TParameter &parameters);
   void ReportProblems(const QString &title, const QStringList &problems);
@@ -162,7 +168,15 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   bool FProgramDirGiven = false;
   bool FShownOnce = false;
   TRecordList *FRecords;
-  TSpinner *FSpinners[12] = {};  // by the up-down's number (1..11 used)
+  // An edit box with its up-down pair, the key it is saved under and what its value
+  // sets on the symbol (restored values too; empty for the print settings).
+  struct TFrameSpinner {
+    const char *Key;
+    TSpinner *Spinner;
+    std::function<void(int)> ToSymbol;
+  };
+  std::vector<TFrameSpinner> FSpinners;
+  const TFrameSpinner &SpinnerFor(const char *key) const;
 };
 
 }  // namespace plomix

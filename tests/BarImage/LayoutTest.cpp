@@ -4,9 +4,9 @@
 
 #include <QFontMetrics>
 
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
-#include "Frame/SymbolDefaults.h"
 #include "tests/BarImage/BitmapProbe.h"
 
 namespace plomix {

@@ -2,8 +2,8 @@
 // and mirrored pictures are exactly the turned and mirrored pixels.
 #include <gtest/gtest.h>
 
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
-#include "Frame/SymbolDefaults.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {

@@ -10,7 +10,7 @@
 #include "DataList/DataGridModel.h"
 #include "DataList/GridSearch.h"
 #include "DataList/ListPrintText.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 #include "tests/DataList/DataListFixture.h"
 
 namespace plomix {

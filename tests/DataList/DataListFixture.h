@@ -13,9 +13,9 @@
 
 #include "Common/ShiftJis.h"
 #include "DataList/TDataListForm.h"
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 #include "Param/TParameter.h"
-#include "tests/Frame/ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix::test {
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include "DataList/DataListDefaults.h"
 #include "Sort/TSortForm.h"
 #include "tests/DataList/DataListFixture.h"
 
@@ -285,7 +286,12 @@ TEST(DataListForm, CancelKeepsTheRecordsButWritesTheSettings) {
   EXPECT_EQ(p.ReadInteger("DColWidths[2]"), 176);
   EXPECT_EQ(p.ReadString("DFontName"), S("ＭＳ Ｐゴシック"));
   EXPECT_EQ(p.ReadInteger("DFontSize"), 9);
-  EXPECT_EQ(p.Count(), 19);
+  // The same keys, in the same order, as the defaults a new environment file carries.
+  ASSERT_EQ(p.Count(), static_cast<int>(kDataListDefaultLines.size()));
+  for (int i = 0; i < p.Count(); ++i) {
+    const std::string expected = S(std::string(kDataListDefaultLines[i]).c_str());
+    EXPECT_EQ(p.Lines(i).substr(0, p.Lines(i).find('=')), expected.substr(0, expected.find('='))) << i;
+  }
 }
 
 TEST(DataListForm, SettingsComeBackNextTime) {

@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "FrameTestSupport.h"
-#include "ModalDialog.h"
-#include "UrlCatcher.h"
+#include "tests/support/ModalDialog.h"
+#include "tests/support/UrlCatcher.h"
 
 namespace plomix::test {
 namespace {

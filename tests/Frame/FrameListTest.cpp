@@ -6,7 +6,7 @@
 #include "Param/TParameter.h"
 #include "Sort/TSortForm.h"
 #include "tests/Frame/FrameTestSupport.h"
-#include "tests/Frame/ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix::test {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "Frame/SaveDialogSettings.h"
 #include "FrameTestSupport.h"
-#include "ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix::test {
 namespace {

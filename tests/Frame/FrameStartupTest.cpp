@@ -8,10 +8,11 @@
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
+#include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
-#include "Frame/UpDown.h"
 #include "FrameTestSupport.h"
-#include "ModalDialog.h"
+#include "Widgets/UpDown.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix::test {
 namespace {
@@ -209,6 +210,31 @@ TEST_F(FrameStartup, ARestartRestoresEverySettingAndTheCurrentRecord) {
   EXPECT_EQ(bar.Code(), "B2");
   EXPECT_EQ(bar.CommentUp(), "u2");
   EXPECT_EQ(f.ComboBox7->currentText(), "u2");
+}
+
+// Every key restores into the control or field it is saved from: a file written back
+// unchanged is the same bytes.
+TEST_F(FrameStartup, AFileWithEveryKeyChangedIsWrittenBackByteForByte) {
+  FirstRunAndClose();
+  const struct { const char *key; const char *value; } changed[] = {
+      {"Left", "31"}, {"Top", "42"}, {"Width", "401"}, {"Height", "433"},
+      {"バーコードの種類", "3"}, {"スタートキャラクタ", "1"}, {"ストップキャラクタ", "2"},
+      {"文字列表示", "False"}, {"チェックデジット", "True"},
+      {"スケール", "3"}, {"表示形式", "1"}, {"高さ", "121"}, {"上の余白", "5"},
+      {"下の余白", "6"}, {"左の余白", "7"}, {"右の余白", "8"}, {"コピー方法", "1"},
+      {"エレメント比", "30"}, {"印刷の個数", "4"}, {"印刷の倍率", "150"},
+      {"バーコードの色", "255"}, {"バーコードの背景色", "65280"}, {"OrgHeight", "121"},
+      {"等倍印刷の状態を表わすスイッチ", "True"}, {"印刷時の行間隔", "20"}, {"印刷時の列間隔", "30"},
+      {"ソート条件", "2"}, {"ソート方向", "1"}, {"FontSize", "12"}, {"FontStyle", "[fsBold,fsItalic]"},
+      {"FontColor", "255"}, {"SaveDir", "/tmp/plomix-saved"}};
+  for (const auto &[key, value] : changed) SetKey(key, U(value));
+  const QByteArray before = ReadBytes(EnvPath());
+  const QStringList lines = ReadLines(EnvPath());
+  FirstRunAndClose();
+  const QStringList after = ReadLines(EnvPath());
+  ASSERT_EQ(after.size(), lines.size());
+  for (int i = 0; i < lines.size(); ++i) EXPECT_EQ(after[i], lines[i]);
+  EXPECT_EQ(ReadBytes(EnvPath()), before);
 }
 
 TEST_F(FrameStartup, AShortUpperCommentFileGivesEmptyUpperComments) {

@@ -13,7 +13,7 @@
 #include "Sort/QuickSort.h"
 #include "Sort/RecordSort.h"
 #include "Sort/TSortForm.h"
-#include "tests/Frame/ModalDialog.h"
+#include "tests/support/ModalDialog.h"
 
 namespace plomix {
 namespace {

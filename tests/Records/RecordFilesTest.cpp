@@ -10,7 +10,7 @@
 
 #include "Common/ProgramDir.h"
 #include "Common/ShiftJis.h"
-#include "Frame/RecordFiles.h"
+#include "Records/RecordFiles.h"
 
 namespace plomix {
 namespace {

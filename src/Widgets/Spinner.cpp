@@ -1,9 +1,9 @@
-#include "Frame/Spinner.h"
+#include "Widgets/Spinner.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "Frame/UpDown.h"
+#include "Widgets/UpDown.h"
 
 namespace plomix {
 

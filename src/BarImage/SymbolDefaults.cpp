@@ -1,4 +1,4 @@
-#include "Frame/SymbolDefaults.h"
+#include "BarImage/SymbolDefaults.h"
 
 namespace plomix {
 

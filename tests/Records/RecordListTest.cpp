@@ -2,7 +2,7 @@
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
 
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 
 namespace plomix {
 namespace {

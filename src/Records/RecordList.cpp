@@ -1,4 +1,4 @@
-#include "Frame/RecordList.h"
+#include "Records/RecordList.h"
 
 #include <stdexcept>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "Frame/RecordFiles.h"
+#include "Records/RecordFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "Frame/UpDown.h"
+#include "Widgets/UpDown.h"
 
 #include <QToolButton>
 #include <algorithm>
