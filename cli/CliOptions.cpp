@@ -3,12 +3,10 @@
 #include <QRegularExpression>
 #include <array>
 
+#include "BarImage/SymbologyTable.h"
+
 namespace plomix::cli {
 namespace {
-
-constexpr std::array<const char *, kBarTypeCount> kTypeNames = {
-    "jan", "upc", "code39", "nw7", "itf", "ctf", "iata", "matrix", "nec", "customer",
-    "code128", "code93"};
 
 std::optional<TBarTypes> ParseType(const QString &text) {
   bool numeric = false;
@@ -17,10 +15,9 @@ std::optional<TBarTypes> ParseType(const QString &text) {
     if (n >= 0 && n < kBarTypeCount) return static_cast<TBarTypes>(n);
     return std::nullopt;
   }
-  for (int i = 0; i < kBarTypeCount; ++i)
-    if (text.compare(QLatin1String(kTypeNames[i]), Qt::CaseInsensitive) == 0)
-      return static_cast<TBarTypes>(i);
-  return std::nullopt;
+  const QByteArray name = text.toLatin1();
+  if (QString::fromLatin1(name) != text) return std::nullopt;
+  return SymbologyNamed(std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
 }
 
 std::optional<TColor> ParseColor(const QString &text) {
@@ -65,7 +62,8 @@ QString UsageText() {
       "                      .emf or .wmf (these two need --picture emf or wmf)\n"
       "  --info              print the result as one JSON object\n"
       "  -h, --help          this text\n\n"
-      "Exit status: 0 drawn, 1 the code cannot be encoded, 2 usage error.\n");
+      "Exit status: 0 drawn, 1 the code cannot be encoded, 2 usage error,\n"
+      "3 the output file cannot be written.\n");
 }
 
 std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {

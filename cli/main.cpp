@@ -17,6 +17,7 @@ namespace {
 constexpr int kDrawn = 0;
 constexpr int kNotEncodable = 1;
 constexpr int kUsageError = 2;
+constexpr int kNotWritten = 3;
 
 void PrintError(const QString &message) {
   std::fprintf(stderr, "plomix-cli: %s\n", message.toUtf8().constData());
@@ -104,13 +105,17 @@ int main(int argc, char *argv[]) {
     std::fputc('\n', stdout);
   }
   if (!bar.BarDisped()) {
-    PrintError(QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(options->code));
+    const std::string_view why = plomix::RefusalText(bar.EncodeRefusal());
+    QString message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(options->code);
+    if (!why.empty())
+      message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
+    PrintError(message);
     return kNotEncodable;
   }
   if (!options->output.isEmpty() &&
       !plomix::SavePictureFile(bar.Picture(), options->output, &error)) {
     PrintError(QStringLiteral("cannot write \"%1\": %2").arg(options->output, error));
-    return kUsageError;
+    return kNotWritten;
   }
   return kDrawn;
 }

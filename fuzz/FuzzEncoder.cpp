@@ -20,6 +20,8 @@ void Require(bool condition) {
 void CheckResult(const plomix::EncodeResult &r) {
   for (char c : r.pattern) Require(c >= '0' && c <= '9');
   Require(r.startChar == 0 || r.startChar == 'A');
+  // Every refused code says why; an encoded one has no reason.
+  Require(r.pattern.empty() == (r.refusal != plomix::Refusal::None));
   if (r.pattern.empty()) {
     Require(r.symbol.empty() && r.cdn == -1);
     return;

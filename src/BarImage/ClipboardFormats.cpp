@@ -1,21 +1,12 @@
 #include "BarImage/ClipboardFormats.h"
 
-#include <QPainter>
-
 #include "BarImage/EmfWriter.h"
+#include "BarImage/Picture.h"
 #include "BarImage/WmfWriter.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix {
 namespace {
-
-QImage MetafileImage(const TMetafile &metafile) {
-  QImage image(metafile.Size(), QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  metafile.Replay(painter);
-  return image;
-}
 
 std::unique_ptr<QMimeData> MetafileMimeData(const std::string &bytes, const char *mime,
                                             const char *xMime, const TMetafile &metafile) {
@@ -24,7 +15,7 @@ std::unique_ptr<QMimeData> MetafileMimeData(const std::string &bytes, const char
   const QByteArray payload(bytes.data(), static_cast<qsizetype>(bytes.size()));
   data->setData(QString::fromLatin1(mime), payload);
   data->setData(QString::fromLatin1(xMime), payload);
-  data->setImageData(MetafileImage(metafile));
+  data->setImageData(MetafileToImage(metafile));
   return data;
 }
 

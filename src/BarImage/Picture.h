@@ -28,4 +28,11 @@ class TPicture {
   std::variant<std::monostate, QImage, TMetafile> FGraphic;
 };
 
+// A metafile replayed at its logical size on white, as a 32-bit image; a null image when
+// the metafile has no size. The clipboard and the image files both take it so.
+QImage MetafileToImage(const TMetafile &metafile);
+
+// The picture as a 32-bit image: the bitmap itself, or the metafile replayed.
+QImage PictureToImage(const TPicture &picture);
+
 }  // namespace plomix

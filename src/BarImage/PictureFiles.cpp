@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QPainter>
 
 #include "BarImage/BmpWriter.h"
 #include "BarImage/EmfWriter.h"
@@ -31,19 +30,6 @@ const TMetafile *MetafileOf(const TPicture &picture, QString *error) {
 
 }  // namespace
 
-QImage PictureToImage(const TPicture &picture) {
-  if (const QImage *image = picture.BitmapOrNull()) return *image;
-  if (const TMetafile *meta = picture.MetafileOrNull()) {
-    if (meta->Size().isEmpty()) return {};
-    QImage image(meta->Size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    meta->Replay(painter);
-    return image;
-  }
-  return {};
-}
-
 std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix == QLatin1String("bmp")) return PictureFileKind::Bitmap;
@@ -53,8 +39,6 @@ std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
   if (suffix == QLatin1String("wmf")) return PictureFileKind::WindowsMetafile;
   return std::nullopt;
 }
-
-bool IsSupportedPictureFile(const QString &path) { return PictureFileKindOf(path).has_value(); }
 
 bool SaveBitmapFile(const QImage &image, const QString &path, QString *error) {
   if (image.isNull()) {

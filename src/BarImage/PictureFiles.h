@@ -13,15 +13,9 @@ namespace plomix {
 
 enum class PictureFileKind { Bitmap, Jpeg, Png, EnhancedMetafile, WindowsMetafile };
 
-// The picture as a 32-bit image; a metafile is replayed at its logical size.
-QImage PictureToImage(const TPicture &picture);
-
 // The kind a file name's extension names (letter case ignored): .bmp, .jpg, .jpeg,
 // .png, .emf, .wmf. Nothing for any other name.
 std::optional<PictureFileKind> PictureFileKindOf(const QString &path);
-
-// True when `path` ends in one of the extensions PictureFileKindOf knows.
-bool IsSupportedPictureFile(const QString &path);
 
 // A bitmap saved under a name: JPEG when the name ends in .jpg or .jpeg (any case),
 // otherwise a bitmap file with 32 bits per pixel.

@@ -1,7 +1,6 @@
 #pragma once
-// Quarter turns and the left-right mirror of a bitmap, copied row by row through
-// scanline pointers. Depths 1, 8, 16, 24 and 32 bits per pixel are handled; a bitmap
-// of another depth comes back unchanged.
+// Quarter turns and the left-right mirror of the symbol's bitmap. The pixel format, the
+// colour table and the resolution stay as they are.
 #include <QImage>
 
 namespace plomix {

@@ -116,7 +116,7 @@ void TBarImage::SetBackColor(TColor value) {
 
 void TBarImage::SetBarHeight(int value) {
   FBarHeight = value;
-  RedrawIf(FBarType != cbarCUSTOMER);
+  RedrawIf(!Symbology(FBarType).fixedBarHeight);
 }
 
 void TBarImage::SetBarLeft(int value) {
@@ -208,13 +208,15 @@ void TBarImage::SetStretch(bool value) {
 // --- read-only results ---
 
 std::string TBarImage::CDC() const {
-  if (FBarType == cbarCUSTOMER) return FSymbol.empty() ? std::string() : FSymbol.substr(FSymbol.size() - 1);
+  const CheckTextRule rule = Symbology(FBarType).checkText;
+  if (rule == CheckTextRule::LastCharacter)
+    return FSymbol.empty() ? std::string() : FSymbol.substr(FSymbol.size() - 1);
   if (FCode.empty()) return {};
   const std::size_t p = FSymbol.find(FCode);
   if (p == std::string::npos) return {};
   const std::size_t after = p + FCode.size();
   int n = static_cast<int>(FSymbol.size()) - static_cast<int>(after);
-  if (FBarType == cbarCODE39 || FBarType == cbarNW7 || FBarType == cbarCODE93) --n;
+  if (rule == CheckTextRule::AfterCodeThenStop) --n;
   return n > 0 ? FSymbol.substr(after, static_cast<std::size_t>(n)) : std::string();
 }
 

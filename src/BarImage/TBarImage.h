@@ -9,6 +9,9 @@
 #include "BarImage/BarTypes.h"
 #include "BarImage/BitmapCanvas.h"
 #include "BarImage/Picture.h"
+#include "BarImage/SymbolDrawing.h"
+#include "BarImage/SymbolLayout.h"
+#include "BarImage/encoders/EncoderKit.h"
 #include "Common/Colors.h"
 #include "Common/Fonts.h"
 
@@ -112,15 +115,17 @@ class TBarImage : public QWidget {
 
   // The element pattern of the last encoding (empty when the code could not be encoded).
   const std::string &Pattern() const { return FPattern; }
+  // Why the last encoding refused the code (Refusal::None when it was encoded).
+  Refusal EncodeRefusal() const { return FRefusal; }
 
   // --- operations ---
-  virtual void DrawBar();
-  virtual void ClearBar();
-  virtual void CopyBar();
-  virtual void PasteCode();
-  virtual void RedrawBar() { DrawBar(); }
-  virtual void ConvertUPCAToE();
-  virtual void ConvertUPCEToA();
+  void DrawBar();
+  void ClearBar();
+  void CopyBar();
+  void PasteCode();
+  void RedrawBar() { DrawBar(); }
+  void ConvertUPCAToE();
+  void ConvertUPCEToA();
   // Puts the metafile on the clipboard as a Windows metafile picture (the classic format).
   void CopyAsWindowsMetafile(const TMetafile &metafile);
 
@@ -131,9 +136,6 @@ class TBarImage : public QWidget {
   void DrawToMetafile();
   void RotatePicture(int angle);
   void MirrorPicture();
-  void DrawFrame(TBarCanvas &canvas, int left, int top, int right, int bottom);
-  int CustomerPatternWidth(const std::string &pattern) const;
-  void DrawCustomerElement(int barOffset, int position, int scale, char digit);
 
   // Clipboard watch: joins or leaves the notification chain as ClipWatch says.
   void UpdateClipboardChain();
@@ -142,18 +144,11 @@ class TBarImage : public QWidget {
   void ClipboardMessage();
 
  private:
-  // Values computed by one drawing, in pixels.
-  struct Layout {
-    int tw = 0, th = 0, uw = 0, uh = 0, dw = 0, dh = 0;
-    int pw = 0, barLength = 0, W = 0, H = 0;
-    QColor barColor;  // BarColor resolved once per drawing
-  };
-
   void FireEvent(const TNotifyWatchEvent &event);
   bool RunEncoder();                                 // steps shared by both drawings
-  bool MeasureLayout(TBarCanvas &canvas, Layout &layout);
-  // Draws background (when `background` is not empty), bars, text, frame and comments.
-  void DrawSymbol(TBarCanvas &canvas, const Layout &layout, const QRect &background);
+  // Lays the symbol out with texts measured on `measuring`, fills the ink, and takes back
+  // what the layout decided: the raised bar height, the width, the fitted frame.
+  bool LayOut(TBarCanvas &measuring);
   void RedrawIf(bool condition) { if (condition) DrawBar(); }
 
   TBarTypes FBarType = cbarJAN;
@@ -197,16 +192,16 @@ class TBarImage : public QWidget {
   bool FStretch = false;
   TPicture FPicture;
   std::string FPattern;
+  Refusal FRefusal = Refusal::None;
 
   // Internal state.
-  TBarCanvas *DrawingCanvas = nullptr;  // the canvas of the drawing under way
   bool InChain = false;
   bool WatchFlag = false;
   std::function<void()> OnClipboardChange;
   bool SkipNextChange = false;
   QMetaObject::Connection FClipboardConnection;
-  Layout FLayout;  // the drawing under way
-  std::vector<TBarCanvas::Span> FBarSpans;  // reused from drawing to drawing
+  SymbolLayout FLayout;  // the last drawing's; reused so that drawings allocate nothing
+  SymbolInk FInk;
   TTextLayoutCache FTextLayouts;
 };
 

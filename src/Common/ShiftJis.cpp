@@ -11,9 +11,9 @@ namespace {
 // One iconv descriptor per direction and thread; opening one costs more than most texts.
 class Converter {
  public:
-  Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
+  Converter(const char *to, const char *from) : FConverter(iconv_open(to, from)) {}
   ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    if (FConverter != reinterpret_cast<iconv_t>(-1)) iconv_close(FConverter);
   }
   Converter(const Converter &) = delete;
   Converter &operator=(const Converter &) = delete;
@@ -24,7 +24,7 @@ class Converter {
   std::string Run(std::string_view in, std::string_view replacement, Skip skipOnError) {
     std::string out;
     out.reserve(in.size() * 2 + 4);
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    iconv(FConverter, nullptr, nullptr, nullptr, nullptr);
     std::size_t pos = 0;
     std::vector<char> buffer(in.size() * 4 + 16);
     while (pos < in.size()) {
@@ -32,7 +32,7 @@ class Converter {
       std::size_t srcLeft = in.size() - pos;
       char *dst = buffer.data();
       std::size_t dstLeft = buffer.size();
-      std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+      std::size_t rc = iconv(FConverter, &src, &srcLeft, &dst, &dstLeft);
       out.append(buffer.data(), dst - buffer.data());
       pos = in.size() - srcLeft;
       if (rc != static_cast<std::size_t>(-1)) break;
@@ -40,15 +40,15 @@ class Converter {
       // EILSEQ or EINVAL (truncated sequence at the end)
       out.append(replacement);
       pos += skipOnError(in, pos);
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      iconv(FConverter, nullptr, nullptr, nullptr, nullptr);
     }
     return out;
   }
 
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  bool ok() const { return FConverter != reinterpret_cast<iconv_t>(-1); }
 
  private:
-  iconv_t cd_;
+  iconv_t FConverter;
 };
 
 std::size_t Utf8SequenceLength(std::string_view s, std::size_t pos) {

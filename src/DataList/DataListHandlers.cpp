@@ -269,17 +269,36 @@ void TDataListForm::Button6Click() {
   TListPrintJob job;
   job.Text = ListPrintText(FGrid->Rows(), FGrid->RecordCount());
   job.Title = UnicodeToSjis(Text("データ一覧"));
-  job.BodyFont = FGridFont;
-  job.HeaderFont = {font(), clWindowText};
+  job.BodyFont = FGridFont.Font;
+  job.TabWidth = 8;
+  job.LineNumberWidth = 0;
+  job.LeftMargin = 76;
+  job.RightMargin = 76;
+  job.TopMargin = 76;
+  job.BottomMargin = 92;
   job.Columns = PrintColumns;
-  if (PrintList) {
-    PrintList(job);
-  } else {
-    QMessageBox box(QMessageBox::Warning, windowTitle(), Text("印刷できるプリンタがありません。"),
-                    QMessageBox::Ok, this);
-    box.exec();
-  }
+  job.ColumnGap = 32;
+  job.HeaderFlags = hfTitle | hfDate | hfColumnNumber;
+  job.HeaderFont = font();
+  job.Copies = 1;
+  if (PrintList) PrintList(job);
+  else PrintOnDefaultPrinter(job);
   StringGrid1->setFocus();
+}
+
+// The printer chosen in the program, else the system's default printer, else a new PDF
+// file: a failure, and a PDF written for want of a printer, are told to the user.
+void TDataListForm::PrintOnDefaultPrinter(const TListPrintJob &job) {
+  const TPrintTextResult result = PrintText(job, static_cast<QPrinter *>(nullptr));
+  QString text;
+  if (!result.Error.isEmpty()) text = Text("印刷できませんでした。\n") + result.Error;
+  else if (!result.OutputFile.isEmpty())
+    text = Text("プリンタがないため、PDF ファイルに印刷しました。\n") + result.OutputFile;
+  if (text.isEmpty()) return;
+  QMessageBox box(result.Error.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+                  windowTitle(), text, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.exec();
 }
 
 }  // namespace plomix

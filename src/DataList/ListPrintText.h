@@ -1,12 +1,11 @@
 #pragma once
 // The data list printed as text: three lines per record (upper comment, barcode string,
 // lower comment), each led by the record number, handed to the text list printer.
-#include <QFont>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "Common/Fonts.h"
+#include "PrintTxt/PrintText.h"
 
 namespace plomix {
 
@@ -22,21 +21,9 @@ std::string PrintLinePrefix(int number, int width);
 // number width follows the grid's row count, count + 2.
 std::string ListPrintText(const std::vector<TDataRecord> &records, int count);
 
-// Everything the text list printer is asked to do for the data list.
-struct TListPrintJob {
-  std::string Text;
-  std::string Title;  // "データ一覧" in Shift-JIS
-  TFont BodyFont;
-  int TabWidth = 8;
-  int LineNumberWidth = 0;
-  int LeftMargin = 76, RightMargin = 76, TopMargin = 76, BottomMargin = 92;
-  int Columns = 1;
-  int ColumnGap = 32;
-  int HeaderFlags = 7;  // title, date and time, column numbers
-  TFont HeaderFont;
-  int Copies = 1;
-};
-
+// The text list printer's call for the data list: the whole job, printed by
+// PrintText unless the window is given another printer (the tests give one).
+using TListPrintJob = TPrintTextParams;
 using TListPrinter = std::function<void(const TListPrintJob &job)>;
 
 }  // namespace plomix

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <string>
 
+#include "Common/Fonts.h"
 #include "DataList/CheckData.h"
 #include "DataList/DataGridModel.h"
 #include "DataList/ListPrintText.h"
@@ -38,7 +39,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
 
   // The index the main window takes back at close (current row - 1).
   int ListReturnIndex() const { return FListReturnIndex; }
-  // Prints the list as text; the main window sets the printer.
+  // Prints the list as text; empty: PrintText on the program's printer.
   TListPrinter PrintList;
 
   // The current cell in grid coordinates (row 1.., column 1..3).
@@ -104,6 +105,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void ReadSettings();
   void WriteSettings();
   void ShowCheckMessage(const TCheckResult &result);
+  void PrintOnDefaultPrinter(const TListPrintJob &job);
   void SetRowHeight(int height);
   void ReturnPressed();
   void HeaderSectionMoved(int logical, int oldVisual, int newVisual);

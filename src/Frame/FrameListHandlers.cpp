@@ -43,7 +43,6 @@ void TFrameForm::Button14Click() {
   {
     TDataListForm form(*FRecords, *Parameter1, SortKey, SortDirection, CurrentIndex(), this);
     form.setObjectName(QStringLiteral("DataListForm"));
-    form.PrintList = ListPrinter;
     replaced = form.exec() == QDialog::Accepted;
     SetListReturnIndex(form.ListReturnIndex());
   }

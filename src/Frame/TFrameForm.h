@@ -9,7 +9,6 @@
 
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
-#include "DataList/ListPrintText.h"
 #include "Records/RecordList.h"
 #include "Sort/SortKey.h"
 #include "Widgets/UpDown.h"
@@ -76,9 +75,6 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   QAction *CtrlF51 = nullptr;
   QAction *N4 = nullptr;
   QAction *Help1 = nullptr;
-
-  // Prints the data list as text (the data list window's print button).
-  TListPrinter ListPrinter;
 
   // The font the font dialog holds; always equal to the symbol's font.
   TFont FontDialog1Font;

@@ -13,14 +13,13 @@ class TFontStyles {
   constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
     for (TFontStyle style : styles) Include(style);
   }
-  constexpr bool Contains(TFontStyle style) const { return bits_ & (1u << style); }
-  constexpr void Include(TFontStyle style) { bits_ |= 1u << style; }
-  constexpr void Exclude(TFontStyle style) { bits_ &= ~(1u << style); }
-  constexpr bool Empty() const { return bits_ == 0; }
+  constexpr bool Contains(TFontStyle style) const { return FBits & (1u << style); }
+  constexpr void Include(TFontStyle style) { FBits |= 1u << style; }
+  constexpr bool Empty() const { return FBits == 0; }
   constexpr bool operator==(const TFontStyles &) const = default;
 
  private:
-  unsigned bits_ = 0;
+  unsigned FBits = 0;
 };
 
 // "[" + the members' names joined by "," + "]", in the order fsBold, fsItalic,

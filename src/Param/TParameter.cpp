@@ -91,10 +91,10 @@ int TextToInteger(std::string_view text) {
 
 // --- lines ---------------------------------------------------------------------------
 
-int TParameter::Count() const { return static_cast<int>(lines_.size()); }
+int TParameter::Count() const { return static_cast<int>(FLines.size()); }
 
 int TParameter::Add(const std::string &line) {
-  lines_.push_back(line);
+  FLines.push_back(line);
   return Count() - 1;
 }
 
@@ -102,15 +102,15 @@ void TParameter::Open() {
   if (!QCoreApplication::instance()) return;
   const std::string exe = FromQtPath(QCoreApplication::applicationFilePath());
   // An installed program keeps its environment file in the per-user data folder.
-  if (dir_.empty()) {
+  if (FDir.empty()) {
     const std::string dataDir = FromQtPath(DataDirectory());
-    if (dataDir != FolderOfPath(exe)) dir_ = dataDir;
+    if (dataDir != FolderOfPath(exe)) FDir = dataDir;
   }
   SetExeName(exe);
   Load();
 }
 
-void TParameter::Clear() { lines_.clear(); }
+void TParameter::Clear() { FLines.clear(); }
 
 static std::string RangeMessage(int index, int count) {
   return std::to_string(index) + " is not within the valid range of 0.." + std::to_string(count - 1);
@@ -118,17 +118,17 @@ static std::string RangeMessage(int index, int count) {
 
 void TParameter::Insert(int index, const std::string &line) {
   if (index < 0 || index > Count()) throw ERangeError(RangeMessage(index, Count() + 1));
-  lines_.insert(lines_.begin() + index, line);
+  FLines.insert(FLines.begin() + index, line);
 }
 
 void TParameter::Delete(int index) {
   if (index < 0 || index >= Count()) throw ERangeError(RangeMessage(index, Count()));
-  lines_.erase(lines_.begin() + index);
+  FLines.erase(FLines.begin() + index);
 }
 
 const std::string &TParameter::Lines(int index) const {
   if (index < 0 || index >= Count()) throw ERangeError(RangeMessage(index, Count()));
-  return lines_[static_cast<std::size_t>(index)];
+  return FLines[static_cast<std::size_t>(index)];
 }
 
 void TParameter::Load() {
@@ -140,22 +140,22 @@ void TParameter::Load() {
   if (!file.open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file.errorString());
   const QByteArray bytes = file.readAll();
   if (file.error() != QFile::NoError) throw FileError("Cannot read file", path, file.errorString());
-  lines_ = SplitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  FLines = SplitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 void TParameter::Save() {
   const std::string fullName = FullName();
   if (fullName.empty()) return;
   QString error;
-  if (!WriteFileAtomically(ToQtPath(fullName), JoinTextLines(lines_), &error))
+  if (!WriteFileAtomically(ToQtPath(fullName), JoinTextLines(FLines), &error))
     throw FileError("Cannot create file", ToQtPath(fullName), error);
 }
 
 // --- typed reads and writes ----------------------------------------------------------
 
 int TParameter::Find(std::string_view name) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const std::string_view line = lines_[i];
+  for (std::size_t i = 0; i < FLines.size(); ++i) {
+    const std::string_view line = FLines[i];
     const std::size_t equals = line.find('=');
     if (equals != std::string_view::npos && SameNameIgnoringCase(line.substr(0, equals), name))
       return static_cast<int>(i);
@@ -166,7 +166,7 @@ int TParameter::Find(std::string_view name) const {
 std::string TParameter::ReadString(std::string_view name) const {
   std::string value;
   if (const int index = Find(name); index >= 0) {
-    const std::string &line = lines_[static_cast<std::size_t>(index)];
+    const std::string &line = FLines[static_cast<std::size_t>(index)];
     value = line.substr(line.find('=') + 1);
   }
   if (value.size() == 1 && value[0] == kEmptyMarker) return {};
@@ -196,9 +196,9 @@ void TParameter::WriteString(std::string_view name, std::string_view value) {
   else
     line += value;
   if (const int index = Find(name); index >= 0)
-    lines_[static_cast<std::size_t>(index)] = std::move(line);
+    FLines[static_cast<std::size_t>(index)] = std::move(line);
   else
-    lines_.push_back(std::move(line));
+    FLines.push_back(std::move(line));
 }
 
 void TParameter::WriteInteger(std::string_view name, int value) {
@@ -216,24 +216,24 @@ void TParameter::WriteFontStyle(std::string_view name, TFontStyles value) {
 // --- paths ---------------------------------------------------------------------------
 
 std::string TParameter::FullName() const {
-  if (dir_.empty() || fileName_.empty()) return {};
-  return dir_ + (dir_.back() == '/' ? "" : "/") + fileName_;
+  if (FDir.empty() || FFileName.empty()) return {};
+  return FDir + (FDir.back() == '/' ? "" : "/") + FFileName;
 }
 
 void TParameter::SetDir(std::string_view dir) {
-  dir_ = (!dir.empty() || exeName_.empty()) ? std::string(dir) : FolderOfPath(exeName_);
+  FDir = (!dir.empty() || FExeName.empty()) ? std::string(dir) : FolderOfPath(FExeName);
 }
 
 void TParameter::SetFileName(std::string_view fileName) {
-  fileName_ = (!fileName.empty() || exeName_.empty()) ? std::string(fileName)
-                                                      : ChangeFileExt(NameOfPath(exeName_), ".ini");
+  FFileName = (!fileName.empty() || FExeName.empty()) ? std::string(fileName)
+                                                      : ChangeFileExt(NameOfPath(FExeName), ".ini");
 }
 
 void TParameter::SetExeName(std::string_view exeName) {
-  exeName_ = exeName;
-  if (exeName_.empty()) return;
-  if (dir_.empty()) dir_ = FolderOfPath(exeName_);
-  if (fileName_.empty()) fileName_ = ChangeFileExt(NameOfPath(exeName_), ".ini");
+  FExeName = exeName;
+  if (FExeName.empty()) return;
+  if (FDir.empty()) FDir = FolderOfPath(FExeName);
+  if (FFileName.empty()) FFileName = ChangeFileExt(NameOfPath(FExeName), ".ini");
 }
 
 }  // namespace plomix

@@ -55,7 +55,7 @@ class TParameter {
 
   // The raw line at `index`; ERangeError "%d is not within the valid range of 0..%d".
   const std::string &Lines(int index) const;
-  const std::vector<std::string> &AllLines() const { return lines_; }
+  const std::vector<std::string> &AllLines() const { return FLines; }
 
   // --- typed reads: EValueName for a missing line or an empty value ----------------
   std::string ReadString(std::string_view name) const;   // the marker reads as ""
@@ -71,9 +71,9 @@ class TParameter {
   void WriteFontStyle(std::string_view name, TFontStyles value);
 
   // --- paths -----------------------------------------------------------------------
-  const std::string &Dir() const { return dir_; }
-  const std::string &FileName() const { return fileName_; }
-  const std::string &ExeName() const { return exeName_; }
+  const std::string &Dir() const { return FDir; }
+  const std::string &FileName() const { return FFileName; }
+  const std::string &ExeName() const { return FExeName; }
   // Dir + "/" (unless Dir ends with one) + FileName; empty if either is empty.
   std::string FullName() const;
   // An empty value while ExeName is set stores the program's folder.
@@ -87,10 +87,10 @@ class TParameter {
   // Index of the first line whose name matches, or -1.
   int Find(std::string_view name) const;
 
-  std::vector<std::string> lines_;
-  std::string dir_;
-  std::string fileName_;
-  std::string exeName_;
+  std::vector<std::string> FLines;
+  std::string FDir;
+  std::string FFileName;
+  std::string FExeName;
 };
 
 // The path helpers behind the properties, exposed for tests.

@@ -34,7 +34,6 @@ class TRecordList : public QAbstractTableModel {
   int FindCode(const std::string &code) const;
 
   void Insert(int index, const TDataRecord &record);
-  void Append(const TDataRecord &record) { Insert(Count(), record); }
   void Delete(int index);
   void Exchange(int first, int second);
   void SetComments(int index, const std::string &up, const std::string &down);

@@ -1,7 +1,7 @@
 // The widget shows a metafile picture exactly as it shows the bitmap of the same symbol.
 #include <gtest/gtest.h>
 
-#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileTestSymbols.h"
 
 namespace plomix::test {
 namespace {

@@ -13,7 +13,7 @@
 #include <jpeglib.h>
 
 #include "BarImage/PictureFiles.h"
-#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileTestSymbols.h"
 
 namespace plomix::test {
 namespace {

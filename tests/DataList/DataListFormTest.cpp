@@ -378,7 +378,9 @@ TEST(DataListForm, PrintHandsTheNumberedTextToThePrinter) {
     EXPECT_EQ(job.Title, S("データ一覧"));
     EXPECT_EQ(job.Columns, 2);
     EXPECT_EQ(job.HeaderFlags, 7);
-    EXPECT_EQ(job.BodyFont.Font, f.form->GridFont().Font);
+    EXPECT_EQ(job.BodyFont, f.form->GridFont().Font);
+    EXPECT_EQ(std::make_tuple(job.LeftMargin, job.RightMargin, job.TopMargin, job.BottomMargin, job.ColumnGap, job.TabWidth),
+              std::make_tuple(76, 76, 76, 92, 32, 8));
   }
 }
 

@@ -64,8 +64,15 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"drawn", {"--type", "nw7", "123"}, 0, ""},
         StatusCase{"type by ordinal", {"--type", "2", "ABC"}, 0, ""},
         StatusCase{"code after --", {"--type", "code39", "--", "-1-"}, 0, ""},
-        StatusCase{"lower case for Code 39", {"--type", "code39", "abc"}, 1, "cannot be encoded"},
-        StatusCase{"empty code", {"--type", "code39", ""}, 1, "cannot be encoded"},
+        StatusCase{"lower case for Code 39", {"--type", "code39", "abc"}, 1,
+                   "cannot be encoded as this symbology: a character is not allowed"},
+        StatusCase{"empty code", {"--type", "code39", ""}, 1, "cannot be encoded as this symbology: the code is empty"},
+        StatusCase{"JAN of 11 digits", {"--type", "jan", "12345678901"}, 1, ": the length is wrong"},
+        StatusCase{"letter in JAN", {"--type", "jan", "12345678901A"}, 1, ": a character is not allowed"},
+        StatusCase{"UPC-E outside number system 0", {"--type", "upc", "1234567"}, 1, ": the notation is wrong"},
+        StatusCase{"Code 93 shift not closed", {"--type", "code93", "A<$"}, 1, ": the notation is wrong"},
+        StatusCase{"Code 128 unknown name", {"--type", "code128", "<NOPE>"}, 1, ": the notation is wrong"},
+        StatusCase{"digits only for ITF", {"--type", "itf", "12A4"}, 1, ": a character is not allowed"},
         StatusCase{"unknown option", {"--colour", "red", "A"}, 2, "unknown option --colour"},
         StatusCase{"scale out of range", {"--scale", "11", "A"}, 2, "--scale takes a whole number from 1 to 10"},
         StatusCase{"ratio out of range", {"--ratio", "19", "A"}, 2, "from 20 to 30"},
@@ -92,7 +99,7 @@ TEST(Cli, WritesAReadableFileAndNothingOnFailure) {
 
   const QString unwritable = dir.filePath(QStringLiteral("missing/dir/x.png"));
   const CliRun denied = RunCli({"--type", "code39", "-o", unwritable, "A"});
-  EXPECT_EQ(denied.status, 2);
+  EXPECT_EQ(denied.status, 3) << "a file that cannot be written is not a usage error";
   EXPECT_TRUE(denied.err.contains("cannot write")) << denied.err.constData();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("symbol.png")})

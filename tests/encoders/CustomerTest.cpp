@@ -8,7 +8,7 @@
 #include "BarImage/CustomerDrawing.h"
 #include "BarImage/TBarImage.h"
 #include "BarImage/encoders/Encoders.h"
-#include "tests/encoders/RenderedSymbol.h"
+#include "tests/support/RenderedSymbol.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {

@@ -1,7 +1,7 @@
 // Symbols drawn by TBarImage and read back by zxing-cpp and zbar.
 #include <gtest/gtest.h>
 
-#include "tests/encoders/RenderedSymbol.h"
+#include "tests/support/RenderedSymbol.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {

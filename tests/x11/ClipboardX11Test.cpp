@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "BarImage/ClipboardFormats.h"
-#include "tests/BarImage/MetafileTestSymbols.h"
+#include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 
 namespace plomix::test {

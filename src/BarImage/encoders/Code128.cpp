@@ -48,6 +48,7 @@ constexpr bool RowsDistinct() {
 static_assert(RowsHaveLength(kRows, 6) && RowsHaveModules(kRows, 11));
 static_assert(BarModulesEven() && RowsDistinct());
 static_assert(ModuleCount(kStop) == 13);
+static_assert(RowsAlternate(kRows) && RowAlternates(kStop));
 
 enum CodeSet { SetA = 0, SetB = 1, SetC = 2 };
 
@@ -141,7 +142,7 @@ std::string ReadCode128Token(std::string_view text, std::size_t &pos) {
 
 EncodeResult EncodeCode128(const EncodeInput &in) {
   EncodeResult out;
-  if (in.code.empty()) return out;
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
   char startChar = in.startChar;
   if (startChar < 'A' || startChar > 'C') {
     startChar = 'A';
@@ -160,7 +161,11 @@ EncodeResult EncodeCode128(const EncodeInput &in) {
   for (std::size_t pos = 0; pos < in.code.size();) {
     const std::string token = ReadCode128Token(in.code, pos);
     const int value = ValueOf(token, set);
-    if (value < 0) return out;
+    if (value < 0) {
+      // One character outside the set, or a name (or a lone "<" or ">") it does not know.
+      out.refusal = token.size() == 1 ? Refusal::CharacterNotAllowed : Refusal::NotationError;
+      return out;
+    }
     // Kept reduced: the check value only needs the sum modulo 103.
     position = (position + 1) % 103;
     checksum = (checksum + value * position) % 103;

@@ -25,12 +25,13 @@ static_assert(kCharset.size() == 43);
 static_assert(RowsHaveLength(kRows, 10));
 // Nine elements of which three are wide, plus the narrow gap: 13 modules.
 static_assert(RowsHaveModules(kRows, 13));
+static_assert(RowsAlternate(kRows));
 
 }  // namespace
 
 EncodeResult EncodeCode39(const EncodeInput &in) {
   EncodeResult out;
-  if (in.code.empty()) return out;
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
 
   std::string pattern;
   pattern.reserve(10 * (in.code.size() + 3));
@@ -38,7 +39,7 @@ EncodeResult EncodeCode39(const EncodeInput &in) {
   int sum = 0;
   for (char c : in.code) {
     const int value = IndexIn(kCharset, c);
-    if (value < 0) return out;
+    if (value < 0) return Refused(Refusal::CharacterNotAllowed);
     sum += value;
     AppendRow(pattern, kRows[value]);
   }

@@ -25,6 +25,7 @@ constexpr std::string_view kStop = "1010701";
 static_assert(kCharset.size() == kRows.size() && kShiftNames.size() == 4);
 static_assert(RowsHaveLength(kRows, 6) && RowsHaveModules(kRows, 9));
 static_assert(ModuleCount(kStart) == 9 && ModuleCount(kStop) == 10);
+static_assert(RowsAlternate(kRows) && RowAlternates(kStart) && RowAlternates(kStop));
 
 // Sum of value × weight, numbering from the rightmost value 1 up to `maxWeight`, then
 // again from 1; modulo 47.
@@ -45,11 +46,14 @@ std::string CheckText(int value) {
 
 }  // namespace
 
-std::optional<std::vector<int>> ParseCode93(std::string_view text) {
+std::optional<std::vector<int>> ParseCode93(std::string_view text, Refusal *refusal) {
+  Refusal ignored;
+  Refusal &why = refusal != nullptr ? *refusal : ignored;
   std::vector<int> values;
   values.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '<') {
+      why = Refusal::NotationError;
       if (i + 2 >= text.size() || text[i + 2] != '>') return std::nullopt;
       const int shift = IndexIn(kShiftNames, text[i + 1]);
       if (shift < 0) return std::nullopt;
@@ -58,6 +62,7 @@ std::optional<std::vector<int>> ParseCode93(std::string_view text) {
       continue;
     }
     const int value = IndexIn(kCharset.substr(0, kDataCount), text[i]);
+    why = Refusal::CharacterNotAllowed;
     if (value < 0) return std::nullopt;
     values.push_back(value);
   }
@@ -66,9 +71,10 @@ std::optional<std::vector<int>> ParseCode93(std::string_view text) {
 
 EncodeResult EncodeCode93(const EncodeInput &in) {
   EncodeResult out;
-  if (in.code.empty()) return out;
-  std::optional<std::vector<int>> parsed = ParseCode93(in.code);
-  if (!parsed) return out;
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
+  Refusal refusal = Refusal::None;
+  std::optional<std::vector<int>> parsed = ParseCode93(in.code, &refusal);
+  if (!parsed) return Refused(refusal);
   std::vector<int> &values = *parsed;
 
   const int c = WeightedCheck(values, 20);

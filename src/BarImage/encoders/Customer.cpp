@@ -51,7 +51,7 @@ bool IsLeadByte(char c) {
 
 EncodeResult EncodeCustomer(const EncodeInput &in) {
   // The symbol build never encodes an empty code; it is refused here as everywhere.
-  if (in.code.empty()) return {};
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
   std::string working = in.code;
   if (working.size() < kPositions) working.resize(kPositions, ' ');
 

@@ -77,11 +77,19 @@ EncodeResult WithCheckDigit(const std::string &number, int check) {
   return out;
 }
 
+// Why a code of `longLength` or `shortLength` digits is refused, if it is.
+Refusal DigitsRefusal(const std::string &code, std::size_t longLength, std::size_t shortLength) {
+  if (code.empty()) return Refusal::EmptyCode;
+  if (!AllDigits(code)) return Refusal::CharacterNotAllowed;
+  if (code.size() != longLength && code.size() != shortLength) return Refusal::WrongLength;
+  return Refusal::None;
+}
+
 }  // namespace
 
 EncodeResult EncodeJAN(const EncodeInput &in) {
   const std::string &code = in.code;
-  if ((code.size() != 12 && code.size() != 7) || !AllDigits(code)) return {};
+  if (const Refusal refusal = DigitsRefusal(code, 12, 7); refusal != Refusal::None) return Refused(refusal);
   EncodeResult out = WithCheckDigit(code, Modulo10CheckDigit(code));
   const std::string &number = out.symbol;
   if (number.size() == 13) {
@@ -100,14 +108,14 @@ EncodeResult EncodeJAN(const EncodeInput &in) {
 
 EncodeResult EncodeUPC(const EncodeInput &in) {
   const std::string &code = in.code;
-  if ((code.size() != 11 && code.size() != 7) || !AllDigits(code)) return {};
+  if (const Refusal refusal = DigitsRefusal(code, 11, 7); refusal != Refusal::None) return Refused(refusal);
   if (code.size() == 11) {
     EncodeResult out = WithCheckDigit(code, Modulo10CheckDigit(code));
     out.pattern = TwoHalvesAllSetA(out.symbol);
     return out;
   }
   const std::string expansion = UPCEToUPCA(code);
-  if (expansion.empty()) return {};
+  if (expansion.empty()) return Refused(Refusal::NotationError);
   const int check = Modulo10CheckDigit(expansion);
   EncodeResult out = WithCheckDigit(code, check);
   // Neither the number system digit nor the check digit is drawn: the check digit

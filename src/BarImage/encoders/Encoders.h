@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "BarImage/encoders/EncodeTypes.h"
+#include "BarImage/encoders/EncoderKit.h"
 
 namespace plomix {
 
@@ -35,6 +35,6 @@ std::string ReadCode128Token(std::string_view text, std::size_t &pos);
 
 // Code 93 values (0..46) of a barcode string with its shift characters written as
 // "<$>", "<%>", "</>", "<+>"; nullopt when the string breaks the notation.
-std::optional<std::vector<int>> ParseCode93(std::string_view text);
+std::optional<std::vector<int>> ParseCode93(std::string_view text, Refusal *refusal = nullptr);
 
 }  // namespace plomix

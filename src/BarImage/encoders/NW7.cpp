@@ -15,7 +15,7 @@ constexpr std::array<std::string_view, 20> kRows = {
     "30303010", "10303030", "10321210", "12121030", "10121230", "10123210"};
 
 static_assert(kCharset.size() == kRows.size());
-static_assert(RowsHaveLength(kRows, 8));
+static_assert(RowsHaveLength(kRows, 8) && RowsAlternate(kRows));
 
 // Start and stop letters are always A..D; anything else counts as A.
 int LetterValue(char c) { return (c >= 'A' && c <= 'D') ? IndexIn(kCharset, c) : IndexIn(kCharset, 'A'); }
@@ -24,7 +24,7 @@ int LetterValue(char c) { return (c >= 'A' && c <= 'D') ? IndexIn(kCharset, c) :
 
 EncodeResult EncodeNW7(const EncodeInput &in) {
   EncodeResult out;
-  if (in.code.empty()) return out;
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
 
   const int start = LetterValue(in.startChar);
   const int stop = LetterValue(in.stopChar);
@@ -34,7 +34,7 @@ EncodeResult EncodeNW7(const EncodeInput &in) {
   int sum = start + stop;
   for (char c : in.code) {
     const int value = IndexIn(kCharset, c);
-    if (value < 0) return out;
+    if (value < 0) return Refused(Refusal::CharacterNotAllowed);
     sum += value;
     AppendRow(pattern, kRows[value]);
   }

@@ -46,6 +46,7 @@ static_assert(RowsHaveWide(kItfBars, 2));
 static_assert(RowsHaveLength(kIndustrialRows, 10) && RowsHaveModules(kIndustrialRows, 12));
 static_assert(RowsHaveLength(kMatrixRows, 6) && RowsHaveModules(kMatrixRows, 8));
 static_assert(RowsHaveLength(kNecRows, 6) && RowsHaveModules(kNecRows, 8));
+static_assert(RowsAlternate(kIndustrialRows) && RowsAlternate(kMatrixRows) && RowsAlternate(kNecRows));
 static_assert(RowsHaveWide(kIndustrialRows, 2) && RowsHaveWide(kMatrixRows, 2) &&
               RowsHaveWide(kNecRows, 2));
 
@@ -77,7 +78,8 @@ void AppendInterleavedPairs(std::string &pattern, const std::string &data) {
 }
 
 EncodeResult EncodeTwoOfFive(const EncodeInput &in, const TwoOfFiveVariant &variant) {
-  if (in.code.empty() || !AllDigits(in.code)) return {};
+  if (in.code.empty()) return Refused(Refusal::EmptyCode);
+  if (!AllDigits(in.code)) return Refused(Refusal::CharacterNotAllowed);
   const bool withCheck = variant.check == CheckDigit::Always || in.cd;
   std::string data;
   data.reserve(in.code.size() + 2);

@@ -1,8 +1,9 @@
 #pragma once
-// Plain inputs and results of the symbology encoders. Encoders are pure functions:
+// The encoders' inputs and results and the helpers they share. Encoders are pure functions:
 // no Qt, no state; strings are Shift-JIS (CP932) bytes.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,39 @@ struct EncodeInput {
   char stopChar = 'A';    // NW-7 stop letter ('A'..'D')
 };
 
+// Why a code was refused.
+enum class Refusal : std::uint8_t {
+  None,
+  EmptyCode,
+  CharacterNotAllowed,  // a character the symbology cannot carry
+  WrongLength,          // the symbology takes a fixed number of characters
+  NotationError,        // a malformed escape such as Code 93's <X> or a number it cannot expand
+};
+
+constexpr std::string_view RefusalText(Refusal refusal) {
+  switch (refusal) {
+    case Refusal::EmptyCode: return "the code is empty";
+    case Refusal::CharacterNotAllowed: return "a character is not allowed";
+    case Refusal::WrongLength: return "the length is wrong";
+    case Refusal::NotationError: return "the notation is wrong";
+    case Refusal::None: break;
+  }
+  return {};
+}
+
 struct EncodeResult {
   std::string pattern;    // element pattern; empty = the code cannot be encoded
   std::string symbol;     // human-readable text
   int cdn = -1;           // check value; -1 = none
   char startChar = 0;     // corrected start character to write back; 0 = leave as it is
+  Refusal refusal = Refusal::None;  // why `pattern` is empty
 };
+
+inline EncodeResult Refused(Refusal refusal) {
+  EncodeResult out;
+  out.refusal = refusal;
+  return out;
+}
 
 using EncodeFunction = EncodeResult (*)(const EncodeInput &);
 
@@ -63,6 +91,21 @@ template <std::size_t N>
 constexpr bool RowsHaveLength(const std::array<std::string_view, N> &rows, std::size_t length) {
   for (auto row : rows)
     if (row.size() != length) return false;
+  return true;
+}
+
+// True when a width-coded row starts with a bar and then alternates: odd digits are bars,
+// even digits spaces. A 0<->1 typo keeps a row's length and module count; not this.
+constexpr bool RowAlternates(std::string_view row) {
+  for (std::size_t i = 0; i < row.size(); ++i)
+    if (((row[i] - '0') % 2 == 1) != (i % 2 == 0)) return false;
+  return true;
+}
+
+template <std::size_t N>
+constexpr bool RowsAlternate(const std::array<std::string_view, N> &rows) {
+  for (auto row : rows)
+    if (!RowAlternates(row)) return false;
   return true;
 }
 
