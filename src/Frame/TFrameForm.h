@@ -10,6 +10,7 @@
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
 #include "Records/RecordList.h"
+#include "Sort/SortKey.h"
 #include "Widgets/UpDown.h"
 #include "Print/PrintState.h"
 #include "Print/PrinterChoice.h"
@@ -24,8 +25,6 @@ class TSpinner;
 class TParameter;
 class TBarImage;
 struct TFrameSetting;
-
-enum TSortKey { skCode = 0, skCommentUp = 1, skCommentDown = 2 };
 
 // The print state fields (PrinterDpiX ... ActualSizeSwitch) come from TPrintState.
 class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, public TPrintHost {
@@ -113,6 +112,8 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void Button3Click();
   void Button4Click();
   void Button6Click();
+  void Button13Click();
+  void Button14Click();
   void PopupMenu1Popup();
   void AngleItemClick(int angle);
   void CtrlF51Click();
