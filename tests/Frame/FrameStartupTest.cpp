@@ -575,12 +575,13 @@ TEST_F(FrameSafety, ValuesOutsideTheirControlsRangeAreReportedAndReplaced) {
       {"FontSize", "0", "9"}, {"スケール", "11", "1"}, {"印刷時の行間隔", "3000", "10"},
       {"バーコードの種類", "99", "0"}, {"WindowState", "1e3", "0"}, {"コピー方法", "1e3", "0"},
       {"表示形式", "-1", "0"}, {"スタートキャラクタ", "x", nullptr}, {"OrgHeight", "0", "100"},
-      {"Width", "2147483647", nullptr}, {"Left", "100000", nullptr},
+      {"Width", "2147483647", nullptr}, {"Left", "100000", nullptr}, {"バーコード文字列", "1e3", "0"},
   };
   for (const char *fontSize : {"0", "22369622"}) {
     FirstRunAndClose();
     rows[0].value = fontSize;
     for (const Row &row : rows) SetKey(row.key, U(row.value));
+    for (const char *name : {"Plomix.txt", "PlomixUp.txt", "PlomixDn.txt"}) WriteBytes(Path(name), "A\r\nB\r\n");
     NextMessage notice;
     Session s(dir.path());
     s.Show();
