@@ -33,12 +33,34 @@ bool WriteFileAtomically(const QString &path, std::string_view bytes, QString *e
     if (error) *error = SystemReason(reason);
     return false;
   };
+  struct stat old {};
+  const bool exists = ::stat(targetName.constData(), &old) == 0;
+  // A device (/dev/null, a terminal) is written into, never replaced by a file.
+  if (exists && S_ISCHR(old.st_mode)) {
+    const int device = ::open(targetName.constData(), O_WRONLY | O_CLOEXEC);
+    if (device < 0) return fail(errno, false);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::write(device, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        const int reason = errno;
+        ::close(device);
+        return fail(reason, false);
+      }
+      done += static_cast<std::size_t>(n);
+    }
+    return ::close(device) == 0 || fail(errno, false);
+  }
+  if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
+    if (error) *error = QStringLiteral("通常のファイルではありません");
+    return false;
+  }
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return fail(errno, false);
   // The new file keeps the old one's permissions, or gets those a new file would.
-  struct stat old {};
   mode_t mode;
-  if (::stat(targetName.constData(), &old) == 0) {
+  if (exists) {
     mode = old.st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
