@@ -1,10 +1,15 @@
 #include <QApplication>
 
+#include <csignal>
+
 #include "Common/Fonts.h"
 #include "Frame/TFrameForm.h"
 #include "Progress/TProgressForm.h"
 
 int main(int argc, char *argv[]) {
+  // A file-size limit makes a write fail with "File too large", reported like a full
+  // disk, instead of ending the program with the records unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plomix"));
   plomix::InstallFontSubstitutions();

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -92,6 +93,43 @@ std::string_view SjisPrefix(std::string_view bytes, std::size_t maxBytes) {
     pos += step;
   }
   return bytes.substr(0, pos);
+}
+
+}  // namespace plomix
+
+namespace plomix {
+namespace {
+
+// 0: not valid UTF-8; otherwise the longest sequence found (1 for plain ASCII).
+int LongestUtf8Sequence(std::string_view s) {
+  int longest = 1;
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    int n = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return 0;
+    for (int k = 1; k < n; ++k)
+      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    const auto c1 = static_cast<unsigned char>(n > 1 ? s[i + 1] : 0);
+    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
+        (c == 0xF4 && c1 >= 0x90))
+      return 0;  // overlong forms, surrogates, beyond U+10FFFF
+    longest = std::max(longest, n);
+    i += static_cast<std::size_t>(n);
+  }
+  return longest;
+}
+
+}  // namespace
+
+bool IsUtf8RatherThanSjis(std::string_view bytes) {
+  const int longest = LongestUtf8Sequence(bytes);
+  if (longest <= 1) return false;
+  return longest >= 3 || SjisToUnicode(bytes).contains(QChar(0xFFFD));
+}
+
+std::string Utf8ToSjis(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return UnicodeToSjis(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 }  // namespace plomix

@@ -22,3 +22,15 @@ constexpr bool IsSjisLeadByte(unsigned char c) {
 std::string_view SjisPrefix(std::string_view bytes, std::size_t maxBytes);
 
 }  // namespace plomix
+
+namespace plomix {
+
+// True for bytes that are UTF-8 text rather than Shift-JIS: valid UTF-8 with a
+// character beyond ASCII, that either holds a three- or four-byte character (Japanese in
+// UTF-8; Shift-JIS text is practically never valid UTF-8 then) or is not valid Shift-JIS.
+bool IsUtf8RatherThanSjis(std::string_view bytes);
+
+// UTF-8 bytes (a leading byte-order mark dropped) as Shift-JIS; "?" for what it cannot hold.
+std::string Utf8ToSjis(std::string_view bytes);
+
+}  // namespace plomix

@@ -12,26 +12,28 @@
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
 #include "Widgets/Spinner.h"
+#include "Widgets/UpDown.h"
 
 namespace plomix {
 namespace {
 
 std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
-int ReadInteger(const TParameter &p, const char *name) {
-  try {
-    return p.ReadInteger(Sjis(name));
-  } catch (const EConvertError &error) {  // name the key the text belongs to
-    throw EConvertError(Sjis(name) + ": " + error.what());
-  }
-}
+int ReadInteger(const TParameter &p, const char *name) { return p.ReadInteger(Sjis(name)); }
 
-// An integer setting that must lie in [low, high] to be taken.
+// An integer setting that must lie in [low, high], the range its control allows, to be
+// taken; otherwise the key keeps its design-time value and is reported.
 int ReadIndex(const TParameter &p, const char *name, int low, int high) {
   const int value = p.ReadInteger(Sjis(name));
-  if (value < low || value > high)
-    throw EValueName("Value of " + Sjis(name) + " '" + std::to_string(value) + "' is not within " +
-                     std::to_string(low) + ".." + std::to_string(high) + ".");
+  if (value < low || value > high) throw ESettingOutOfRange(name, std::to_string(value), low, high);
+  return value;
+}
+
+// A text setting of at most `limit` bytes (a font name, a folder).
+std::string ReadText(const TParameter &p, const char *name, std::size_t limit) {
+  std::string value = p.ReadString(Sjis(name));
+  if (value.size() > limit)
+    throw ESettingOutOfRange(name, QuotedValue(value), 0, static_cast<int>(limit), /*length=*/true);
   return value;
 }
 
@@ -47,28 +49,27 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
   using W = TParameter &;
   using S = TSettingsPass &;
 
-  // A row for an integer the form holds in a field.
-  auto field = [](const char *key, int &value, int design) {
-    return TFrameSetting{key, [key, &value](P p, S) { value = ReadInteger(p, key); },
-                         [key, &value](W p, S) { WriteInteger(p, key, value); },
-                         [&value, design] { value = design; }};
-  };
   // A row for an edit box with its up-down pair: restored and saved as the pair's position.
   auto spinner = [this](const char *key) {
     const TFrameSpinner &s = SpinnerFor(key);
     return TFrameSetting{key,
                          [key, s](P p, S) {
-                           s.Spinner->SetPosition(ReadInteger(p, key));
+                           s.Spinner->SetPosition(ReadIndex(p, key, s.Spinner->UpDown()->Min(), s.Spinner->UpDown()->Max()));
                            if (s.ToSymbol) s.ToSymbol(s.Spinner->Position());
                          },
                          [key, s](W p, S) { WriteInteger(p, key, s.Spinner->Position()); }, nullptr};
   };
   // The window's bounds: restored together, saved unless the window is maximised (a
   // maximised window keeps its last normal bounds), except into a new file.
-  auto bound = [this](const char *key, void (*restore)(QRect &, int), int (*save)(const QRect &)) {
-    return TFrameSetting{key, [key, restore](P p, S pass) { restore(pass.Bounds, ReadInteger(p, key)); },
+  // A value outside what a window can have on X11 (16-bit coordinates) is malformed; one
+  // that is merely off this screen is kept and the window placed where it can be reached.
+  // While the window stays where it was placed, the bounds read are written back.
+  auto bound = [this](const char *key, int low, void (*restore)(QRect &, int), int (*save)(const QRect &)) {
+    return TFrameSetting{key, [key, low, restore](P p, S pass) { restore(pass.Bounds, ReadIndex(p, key, low, 32767)); },
                          [this, key, save](W p, S pass) {
-                           if (pass.NewFile || !isMaximized()) WriteInteger(p, key, save(QRect(pos(), size())));
+                           if (!pass.NewFile && isMaximized()) return;
+                           const QRect now(pos(), size());
+                           WriteInteger(p, key, save(FPlacedBounds.isValid() && now == FPlacedBounds ? FStoredBounds : now));
                          },
                          nullptr};
   };
@@ -107,7 +108,7 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
   auto spacing = [this](const char *key, int &value, QLabel *panel, const char *caption, int design) {
     return TFrameSetting{key,
                          [this, key, &value, panel, caption](P p, S) {
-                           value = std::clamp(ReadInteger(p, key), 0, 2000);
+                           value = ReadIndex(p, key, 0, 2000);
                            SetSpacingPanel(panel, caption, value);
                          },
                          [key, &value](W p, S) { WriteInteger(p, key, value); },
@@ -119,16 +120,13 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
   TFont &font = FontDialog1Font;
 
   return {
-      bound(envkey::Left, [](QRect &r, int v) { r.moveLeft(v); }, [](const QRect &r) { return r.left(); }),
-      bound(envkey::Top, [](QRect &r, int v) { r.moveTop(v); }, [](const QRect &r) { return r.top(); }),
-      bound(envkey::Width, [](QRect &r, int v) { r.setWidth(std::max(1, v)); },
-            [](const QRect &r) { return r.width(); }),
-      bound(envkey::Height, [](QRect &r, int v) { r.setHeight(std::max(1, v)); },
-            [](const QRect &r) { return r.height(); }),
+      bound(envkey::Left, -32768, [](QRect &r, int v) { r.moveLeft(v); }, [](const QRect &r) { return r.left(); }),
+      bound(envkey::Top, -32768, [](QRect &r, int v) { r.moveTop(v); }, [](const QRect &r) { return r.top(); }),
+      bound(envkey::Width, 1, [](QRect &r, int v) { r.setWidth(v); }, [](const QRect &r) { return r.width(); }),
+      bound(envkey::Height, 1, [](QRect &r, int v) { r.setHeight(v); }, [](const QRect &r) { return r.height(); }),
       {envkey::WindowState,
        [this](P p, S pass) {
-         move(pass.Bounds.topLeft());  // the bounds first: a state change keeps them as normal bounds
-         resize(pass.Bounds.size());
+         PlaceWindow(pass.Bounds);  // the bounds first: a state change keeps them as normal bounds
          switch (ReadIndex(p, envkey::WindowState, 0, 2)) {
            case 1: setWindowState(Qt::WindowMinimized); break;
            case 2: setWindowState(Qt::WindowMaximized); break;
@@ -181,7 +179,13 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
        [bar](W p, S) { WriteInteger(p, envkey::BarColor, bar->BarColor()); }, nullptr},
       {envkey::BackColor, [bar](P p, S) { bar->SetBackColor(ReadInteger(p, envkey::BackColor)); },
        [bar](W p, S) { WriteInteger(p, envkey::BackColor, bar->BackColor()); }, nullptr},
-      field(envkey::OrgHeight, OrgHeight, bar->BarHeight()),
+      {envkey::OrgHeight,
+       [this](P p, S) {
+         const TUpDown *height = SpinnerFor(envkey::BarHeight).Spinner->UpDown();
+         OrgHeight = ReadIndex(p, envkey::OrgHeight, height->Min(), height->Max());
+       },
+       [this](W p, S) { WriteInteger(p, envkey::OrgHeight, OrgHeight); },
+       [this, bar] { OrgHeight = bar->BarHeight(); }},
       {envkey::ActualSizeSwitch, [this](P p, S) { ActualSizeSwitch = ReadBool(p, envkey::ActualSizeSwitch); },
        [this](W p, S) { WriteBool(p, envkey::ActualSizeSwitch, ActualSizeSwitch); },
        [this] { ActualSizeSwitch = false; }},
@@ -199,10 +203,12 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
        [this](W p, S) { WriteInteger(p, envkey::SortDirection, SortDirection == -1 ? 1 : 0); },
        [this] { SortDirection = 1; }},
       {envkey::FontName,
-       [&font](P p, S) { font.Font.setFamily(SjisToUnicode(p.ReadString(Sjis(envkey::FontName)))); },
+       [&font](P p, S) { font.Font.setFamily(SjisToUnicode(ReadText(p, envkey::FontName, kMaxFontNameBytes))); },
        [&font](W p, S) { p.WriteString(Sjis(envkey::FontName), UnicodeToSjis(font.Font.family())); }, nullptr},
       {envkey::FontSize,
-       [this, &font](P p, S) { SetFontSizePoints(font.Font, ReadInteger(p, envkey::FontSize), logicalDpiY()); },
+       [this, &font](P p, S) {
+         SetFontSizePoints(font.Font, ReadIndex(p, envkey::FontSize, kMinFontPoints, kMaxFontPoints), logicalDpiY());
+       },
        [this, &font](W p, S) { WriteInteger(p, envkey::FontSize, FontSizePoints(font.Font, logicalDpiY())); },
        nullptr},
       {envkey::FontStyle,
@@ -224,11 +230,27 @@ std::vector<TFrameSetting> TFrameForm::SettingsTable() {
        nullptr},
       {envkey::FontColor, [&font](P p, S) { font.Color = ReadInteger(p, envkey::FontColor); },
        [&font](W p, S) { WriteInteger(p, envkey::FontColor, font.Color); }, nullptr},
-      {envkey::SaveDir, [this](P p, S) { SaveDir = SjisToUnicode(p.ReadString(Sjis(envkey::SaveDir))); },
+      {envkey::SaveDir, [this](P p, S) { SaveDir = SjisToUnicode(ReadText(p, envkey::SaveDir, kMaxPathBytes)); },
        [this](W p, S) { p.WriteString(Sjis(envkey::SaveDir), UnicodeToSjis(SaveDir)); },
        [this] { SaveDir.clear(); }},
   };
 }
+
+QString SettingProblem(const char *key, const std::exception &error) {
+  if (dynamic_cast<const ESettingOutOfRange *>(&error)) return QString::fromUtf8(error.what());
+  return QStringLiteral("「%1」の値を読み込めませんでした（%2）。").arg(QString::fromUtf8(key), SjisToUnicode(error.what()));
+}
+
+ESettingOutOfRange::ESettingOutOfRange(const char *key, const std::string &value, int low, int high, bool length)
+    : std::runtime_error(
+          (length ? QStringLiteral("「%1」の値「%2」は長すぎます（%3 バイトまで）。")
+                        .arg(QString::fromUtf8(key), SjisToUnicode(value))
+                        .arg(high)
+                  : QStringLiteral("「%1」の値「%2」は %3～%4 の範囲にありません。")
+                        .arg(QString::fromUtf8(key), SjisToUnicode(value))
+                        .arg(low)
+                        .arg(high))
+              .toStdString()) {}
 
 void TFrameForm::ApplyDesignSettings() {
   for (const TFrameSetting &row : SettingsTable())
@@ -245,7 +267,7 @@ void TFrameForm::RestoreSettings(QStringList &problems) {
     try {
       row.Restore(*Parameter1, pass);
     } catch (const std::exception &error) {
-      problems << SjisToUnicode(error.what());
+      problems << SettingProblem(row.Key, error);
     }
   }
   BarImage1->SetBarFont(&FontDialog1Font);

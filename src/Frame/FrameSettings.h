@@ -1,7 +1,10 @@
 #pragma once
 // A row of the main window's settings table: one key of the environment file.
 #include <QRect>
+#include <QString>
 #include <functional>
+#include <stdexcept>
+#include <string>
 
 namespace plomix {
 
@@ -21,5 +24,22 @@ struct TFrameSetting {
   // A first run's value. Empty: the control's design-time value stands.
   std::function<void()> Design;
 };
+
+// The limits a stored value must keep to be taken: what the font dialog accepts, and
+// text lengths no real font name or folder reaches.
+inline constexpr int kMinFontPoints = 1;
+inline constexpr int kMaxFontPoints = 512;
+inline constexpr std::size_t kMaxFontNameBytes = 255;
+inline constexpr std::size_t kMaxPathBytes = 4096;
+
+// A value outside the range its control allows; what() is a Japanese sentence (UTF-8)
+// naming the key and the value (cut short when long).
+class ESettingOutOfRange : public std::runtime_error {
+ public:
+  ESettingOutOfRange(const char *key, const std::string &value, int low, int high, bool length = false);
+};
+
+// The line the start-up notice shows for a key that could not be restored.
+QString SettingProblem(const char *key, const std::exception &error);
 
 }  // namespace plomix

@@ -162,6 +162,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void ShowMessage(const QString &text);
   // After a print: the error, or where a PDF file nobody chose went.
   void ReportPrint(bool printed, const QString &error);
+  bool AskCloseWithoutSaving(const QString &failure);
+  QString KeepEnvironmentFile(bool readable);
+  void PlaceWindow(const QRect &stored);
   // Inserts (code, "", "") after the shown record, or appends to an empty list, and selects it.
   void AddCodeAfterShown(const std::string &code);
   // A code the symbol took from the clipboard: its record is selected with its comments,
@@ -172,6 +175,15 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QString FProgramDir;
   bool FProgramDirGiven = false;
   bool FShownOnce = false;
+  // Chosen once, when the window is first shown; every read and write of the run uses it.
+  QString FDataDir;
+  // Files whose original could not be backed up at start-up: the close leaves them as they are.
+  QStringList FUntouchableDataFiles;
+  bool FEnvironmentUntouchable = false;
+  // The window's bounds as read, and where it was put because they were not reachable
+  // (invalid when it was put exactly there).
+  QRect FStoredBounds;
+  QRect FPlacedBounds;
   TRecordList *FRecords;
   // An edit box with its up-down pair, the key it is saved under and what its value
   // sets on the symbol (restored values too; empty for the print settings).

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "Common/AtomicFile.h"
+#include "Common/FileRead.h"
 #include "Common/ProgramDir.h"
 #include "Common/ShiftJis.h"
 #include "Common/TextLines.h"
@@ -36,6 +37,12 @@ EFileError FileError(const char *what, const QString &path, const QString &reaso
 }
 
 }  // namespace
+
+std::string QuotedValue(std::string_view value) {
+  constexpr std::size_t kMaxQuoted = 40;
+  if (value.size() <= kMaxQuoted) return std::string(value);
+  return std::string(SjisPrefix(value, kMaxQuoted)) + "...";
+}
 
 // --- path helpers --------------------------------------------------------------------
 
@@ -85,7 +92,7 @@ int TextToInteger(std::string_view text) {
   }
   if (negative) value = -value;
   if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError("'" + QuotedValue(text) + "' is not a valid integer value");
   return static_cast<int>(value);
 }
 
@@ -135,12 +142,13 @@ void TParameter::Load() {
   const std::string fullName = FullName();
   if (fullName.empty()) return;
   const QString path = ToQtPath(fullName);
-  if (!QFileInfo::exists(path)) return;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) throw FileError("Cannot open file", path, file.errorString());
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFile::NoError) throw FileError("Cannot read file", path, file.errorString());
-  FLines = SplitTextLines(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  const FileReadResult file = ReadRegularFile(path, kEnvironmentFileLimit);
+  if (!file.Exists) return;
+  if (!file.Read) throw FileError("Cannot open file", path, file.Error);
+  const std::string_view bytes(file.Bytes.constData(), static_cast<std::size_t>(file.Bytes.size()));
+  const std::size_t nul = bytes.find('\0');
+  FTextAfterNul = nul != std::string_view::npos && bytes.find_first_not_of('\0', nul) != std::string_view::npos;
+  FLines = SplitTextLines(bytes);
 }
 
 void TParameter::Save() {
@@ -181,7 +189,7 @@ bool TParameter::ReadBool(std::string_view name) const {
   const std::string value = ReadString(name);
   if (value == "True") return true;
   if (value == "False") return false;
-  throw EValueName("Value of " + std::string(name) + " '" + value + "' is not Boolean Type.");
+  throw EValueName("Value of " + std::string(name) + " '" + QuotedValue(value) + "' is not Boolean Type.");
 }
 
 TFontStyles TParameter::ReadFontStyle(std::string_view name) const {

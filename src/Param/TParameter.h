@@ -48,7 +48,10 @@ class TParameter {
   virtual void Delete(int index);
   // If a file exists at FullName, replaces all lines by its lines (CR, LF or CR LF end a
   // line; NUL ends the text); otherwise the lines stay. EFileError when it can't be read.
+  // Only a regular file of at most 64 MB is read (Common/FileRead.h).
   virtual void Load();
+  // True when the last Load found text after a NUL byte, which it did not take in.
+  bool TextAfterNul() const { return FTextAfterNul; }
   // If FullName is not empty, writes all lines, each ending with CR LF, replacing the
   // file atomically. EFileError (old file untouched) when it cannot be written.
   virtual void Save();
@@ -91,6 +94,7 @@ class TParameter {
   std::string FDir;
   std::string FFileName;
   std::string FExeName;
+  bool FTextAfterNul = false;
 };
 
 // The path helpers behind the properties, exposed for tests.
@@ -102,6 +106,9 @@ std::string NameOfPath(std::string_view path);
 std::string ChangeFileExt(std::string_view fileName, std::string_view extension);
 // True when the two names are equal without regard to letter case (see above).
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+// A value as error messages quote it: a long one cut to its first 40 bytes and "...",
+// so that a huge value never makes a huge message.
+std::string QuotedValue(std::string_view value);
 // A 32-bit integer from optional sign and decimal digits; EConvertError otherwise.
 int TextToInteger(std::string_view text);
 

@@ -17,7 +17,8 @@
 // Nothing is lost on the way: when a file cannot be taken in whole (text after a NUL, a
 // comment file set aside for its line count, a file that cannot be read), the original
 // is kept as "<name>.bak" beside it before the next save can replace it, and a notice
-// says so. Saving writes every line with CR LF, each file atomically; a CR, LF or NUL
+// says so; when no backup can be made, the file is left as it is at the next save. A
+// file saved as UTF-8 by an editor is read as UTF-8 and handled the same way. Saving writes every line with CR LF, each file atomically; a CR, LF or NUL
 // inside a field is written as a space, so that line i stays record i in every file.
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,9 @@ struct RecordFileContents {
   // One Japanese sentence per file that could not be taken in whole, naming the file
   // and where its original was kept. Empty in the normal case.
   QStringList Notices;
+  // Names of the files whose original could not be kept as a backup: the next save
+  // must leave them as they are (see SaveRecordFiles).
+  QStringList Untouchable;
 };
 
 // Reads "Plomix.txt", "PlomixUp.txt" and "PlomixDn.txt" from `dir`.
@@ -45,9 +49,12 @@ RecordFileContents LoadRecordFiles(const QString &dir);
 // Writes the three lists to the three files of `dir`, in that order, each replacing its
 // file atomically. Stops at the first file that cannot be written and returns false with
 // the file and the system's reason in `error`; files written before it keep their new
-// content, the failing one and those after it their old content.
+// content, the failing one and those after it their old content. Files named in
+// `untouchable` are not written; with the code file among them none is, so that the
+// three files on disk still belong together.
 bool SaveRecordFiles(const QString &dir, const std::vector<std::string> &codes,
                      const std::vector<std::string> &commentsUp,
-                     const std::vector<std::string> &commentsDown, QString *error = nullptr);
+                     const std::vector<std::string> &commentsDown, QString *error = nullptr,
+                     const QStringList &untouchable = {});
 
 }  // namespace plomix

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "Common/AtomicFile.h"
 #include "Common/Colors.h"
@@ -127,6 +130,33 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(file.readAll(), QByteArray("new"));
   }
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.txt"});
+}
+
+}  // namespace
+}  // namespace plomix
+
+namespace plomix {
+namespace {
+
+// Atomic writes report the system's own reason, write into a device rather than
+// replacing it, and never leave a temporary file behind.
+TEST(AtomicFile, FailuresNameTheSystemsReasonAndDevicesStayDevices) {
+  QTemporaryDir dir;
+  QString error;
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = WriteFileAtomically(dir.filePath("big"), std::string(4096, 'x'), &error);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, "File too large");
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no temporary file left";
+  EXPECT_TRUE(WriteFileAtomically("/dev/null", "abc", &error)) << error.toStdString();
+  EXPECT_TRUE(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());
 }
 
 }  // namespace

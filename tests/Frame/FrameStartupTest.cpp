@@ -5,9 +5,15 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include "Common/FileBackup.h"
 #include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
 #include "FrameTestSupport.h"
@@ -437,6 +443,210 @@ TEST_F(FrameStartup, DamagedDataFilesOpenAndTheNextCloseWritesSoundFiles) {
   ASSERT_TRUE(s.Close());
   EXPECT_EQ(ReadBytes(Path("Plomix.txt")), "A1\r\nB2\r\n\x82\xA0\x82\r\n" + longLine + "\r\nC3\r\n");
   EXPECT_EQ(ReadBytes(Path("PlomixDn.txt")), "\r\n\r\n\r\n\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace plomix::test
+
+namespace plomix::test {
+namespace {
+
+// Runs a command; mounting needs root, so the tests that mount skip without it.
+bool RunCommand(const QString &program, const QStringList &arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+         process.exitCode() == 0;
+}
+
+struct Unmount {
+  QString path;
+  ~Unmount() { RunCommand("umount", {path}); }
+};
+
+// The text of the next message box, answered with `button` (an object name) or Ok.
+struct NextMessage {
+  QString text;
+  QSize size;
+  explicit NextMessage(const char *button = nullptr) {
+    AnswerNextModal([this, button](QWidget *modal) {
+      auto *box = static_cast<QMessageBox *>(modal);
+      text = box->text();
+      size = box->frameGeometry().size();
+      if (button) box->findChild<QPushButton *>(button)->click();
+      else box->accept();
+    });
+  }
+};
+
+struct FrameSafety : FrameStartup {
+  QString Value(const char *key) const {
+    for (const QString &line : ReadLines(EnvPath()))
+      if (line.startsWith(U(key) + "=")) return line.mid(int(U(key).size()) + 1);
+    return {};
+  }
+};
+
+// Start with the program's folder read-only (the per-user folder is used), make it
+// writable, close: the records beside the program must still be there.
+TEST_F(FrameSafety, TheDataFolderIsChosenOnceAtStartUp) {
+  WriteBytes(Path("Plomix.txt"), "KEEP1\r\nKEEP2\r\n");
+  WriteBytes(Path("PlomixUp.txt"), "up1\r\nup2\r\n");
+  QTemporaryDir perUser;
+  qputenv("XDG_DATA_HOME", perUser.path().toLocal8Bit());
+  if (!RunCommand("mount", {"--bind", dir.path(), dir.path()})) GTEST_SKIP() << "a read-only bind mount needs root";
+  Unmount unmount{dir.path()};
+  ASSERT_TRUE(RunCommand("mount", {"-o", "remount,bind,ro", dir.path()}));
+  NextMessage notice;
+  Session s(dir.path());
+  s.Show();
+  QTest::qWait(50);
+  EXPECT_TRUE(s.form->Records()->IsEmpty());
+  EXPECT_TRUE(notice.text.contains(U("「Plomix.txt」"))) << notice.text.toStdString();
+  ASSERT_TRUE(RunCommand("mount", {"-o", "remount,bind,rw", dir.path()}));
+  EXPECT_TRUE(s.Close());
+  EXPECT_EQ(ReadBytes(Path("Plomix.txt")), "KEEP1\r\nKEEP2\r\n") << "the records beside the program";
+  EXPECT_EQ(ReadBytes(Path("PlomixUp.txt")), "up1\r\nup2\r\n");
+  EXPECT_FALSE(QFile::exists(EnvPath()));
+  qunsetenv("XDG_DATA_HOME");
+}
+
+// Text after a NUL in the environment file (the data-list window's keys, say) is kept as
+// a backup; when no backup can be made (99 of them exist) the file is not written at all.
+TEST_F(FrameSafety, TextAfterANulInTheEnvironmentFileIsNeverDroppedSilently) {
+  for (const bool backupsFull : {false, true}) {
+    FirstRunAndClose();
+    QByteArray environment = ReadBytes(EnvPath());
+    environment.insert(environment.indexOf("DLeft="), QByteArray(1, '\0'));
+    WriteBytes(EnvPath(), environment);
+    for (int n = 1; backupsFull && n <= kMaxBackups; ++n)
+      WriteBytes(EnvPath() + (n == 1 ? QString(".bak") : QStringLiteral(".bak.%1").arg(n)), "other");
+    NextMessage notice;
+    Session s(dir.path());
+    s.Show();
+    QTest::qWait(50);
+    EXPECT_TRUE(notice.text.contains(U("環境設定ファイル「plomix.ini」の NUL 文字"))) << notice.text.toStdString();
+    ASSERT_TRUE(s.Close());
+    if (backupsFull) {
+      EXPECT_EQ(ReadBytes(EnvPath()), environment) << "left as it is";
+    } else {
+      EXPECT_EQ(ReadBytes(EnvPath() + ".bak"), environment) << "the data-list keys after the NUL";
+      EXPECT_FALSE(ReadBytes(EnvPath()).contains('\0'));
+    }
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.filePath(name));
+  }
+}
+
+// A file that cannot be written at close: the message offers to close without writing,
+// and the files on disk stay as they were.
+TEST_F(FrameSafety, TheCloseErrorOffersAWayOutThatWritesNothingMore) {
+  FirstRunAndClose();
+  const QByteArray environment = ReadBytes(EnvPath());
+  Session s(dir.path());
+  s.Show();
+  WriteBytes(Path("PlomixDn.txt"), "old\r\n");
+  ASSERT_TRUE(QFile::remove(Path("PlomixUp.txt")));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("PlomixUp.txt"));
+  NextMessage error("CloseWithoutSaving");
+  EXPECT_TRUE(s.Close()) << "the user can always close";
+  EXPECT_TRUE(error.text.startsWith(U("データファイル「PlomixUp.txt」を保存できませんでした"))) << error.text.toStdString();
+  EXPECT_EQ(ReadBytes(Path("PlomixDn.txt")), "old\r\n");
+  EXPECT_EQ(ReadBytes(EnvPath()), environment);
+}
+
+// A full disk is reported with the system's reason after a Japanese sentence.
+TEST_F(FrameSafety, AFullDiskIsReportedWithTheSystemsReason) {
+  if (!RunCommand("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", dir.path()})) GTEST_SKIP() << "mounting needs root";
+  Unmount unmount{dir.path()};
+  Session s(dir.path());
+  s.Show();
+  s.form->ComboBox1->setEditText(QString(30000, QLatin1Char('7')));
+  s.form->ComboBox1KeyDown();
+  NextMessage error("CloseWithoutSaving");
+  EXPECT_TRUE(s.Close());
+  EXPECT_TRUE(error.text.startsWith(U("データファイル「Plomix.txt」を保存できませんでした"))) << error.text.toStdString();
+  EXPECT_TRUE(error.text.contains("No space left on device")) << error.text.toStdString();
+}
+
+// Values outside what their control (or the font dialog) allows are reported, naming
+// their key, and replaced by the design value; the next close writes sound values.
+TEST_F(FrameSafety, ValuesOutsideTheirControlsRangeAreReportedAndReplaced) {
+  struct Row { const char *key, *value, *saved; } rows[] = {
+      {"FontSize", "0", "9"}, {"スケール", "11", "1"}, {"印刷時の行間隔", "3000", "10"},
+      {"バーコードの種類", "99", "0"}, {"WindowState", "1e3", "0"}, {"コピー方法", "1e3", "0"},
+      {"表示形式", "-1", "0"}, {"スタートキャラクタ", "x", nullptr}, {"OrgHeight", "0", "100"},
+      {"Width", "2147483647", nullptr}, {"Left", "100000", nullptr}, {"バーコード文字列", "1e3", "0"},
+  };
+  for (const char *fontSize : {"0", "22369622"}) {
+    FirstRunAndClose();
+    rows[0].value = fontSize;
+    for (const Row &row : rows) SetKey(row.key, U(row.value));
+    for (const char *name : {"Plomix.txt", "PlomixUp.txt", "PlomixDn.txt"}) WriteBytes(Path(name), "A\r\nB\r\n");
+    NextMessage notice;
+    Session s(dir.path());
+    s.Show();
+    QTest::qWait(50);
+    EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」の次の設定"))) << notice.text.toStdString();
+    for (const Row &row : rows) EXPECT_TRUE(notice.text.contains(U("「%1」").arg(U(row.key)))) << row.key;
+    EXPECT_EQ(s.form->BarImage1->BarFont()->Font.pixelSize(), 12) << fontSize;
+    const QRect area = s.form->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(s.form->frameGeometry().topLeft())) << fontSize;
+    EXPECT_LE(s.form->width(), area.width());
+    ASSERT_TRUE(s.Close());
+    for (const Row &row : rows)
+      if (row.saved) {
+        EXPECT_EQ(Value(row.key), U(row.saved)) << row.key;
+      }
+    EXPECT_LE(Value("Width").toInt(), area.width()) << "never saved back as a huge window";
+  }
+}
+
+// A saved position off every screen, or a size below the window's minimum, gives a
+// reachable window; the stored values are kept while the user does not move it.
+TEST_F(FrameSafety, AnUnreachableWindowIsPutOnTheScreenAndItsBoundsKept) {
+  FirstRunAndClose();
+  SetKey("Left", "-5000");
+  SetKey("Top", "-5000");
+  SetKey("Width", "20");
+  SetKey("Height", "20");
+  Session s(dir.path());
+  s.Show();
+  const QRect area = s.form->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(QRect(s.form->pos(), s.form->size()))) << "reachable";
+  EXPECT_GE(s.form->width(), s.form->Panel2->width());
+  ASSERT_TRUE(s.Close());
+  EXPECT_EQ(Value("Left"), "-5000");
+  EXPECT_EQ(Value("Width"), "20");
+}
+
+// A 10 MB value neither freezes the start-up nor makes a message taller than the screen.
+TEST_F(FrameSafety, AHugeValueGivesAShortMessageThatFitsTheScreen) {
+  FirstRunAndClose();
+  SetKey("スケール", QString(10 * 1024 * 1024, QLatin1Char('9')));
+  SetKey("FontName", QString(10 * 1024 * 1024, QLatin1Char('F')));
+  NextMessage notice;
+  Session s(dir.path());
+  s.Show();
+  QTest::qWait(50);
+  EXPECT_TRUE(notice.text.contains(U("「スケール」"))) << notice.text.left(200).toStdString();
+  EXPECT_TRUE(notice.text.contains(U("「FontName」")));
+  EXPECT_LT(notice.text.size(), 1000);
+  EXPECT_LE(notice.size.height(), s.form->screen()->availableGeometry().height());
+  ASSERT_TRUE(s.Close());
+  EXPECT_EQ(Value("スケール"), "1");
+}
+
+// An environment file that is a FIFO is not waited on: reported, moved aside, replaced.
+TEST_F(FrameSafety, AnEnvironmentFileThatIsAFifoDoesNotHangTheStartUp) {
+  ASSERT_EQ(mkfifo(QFile::encodeName(EnvPath()).constData(), 0600), 0);
+  NextMessage notice;
+  Session s(dir.path());
+  s.Show();
+  QTest::qWait(50);
+  EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」を読み込めませんでした"))) << notice.text.toStdString();
+  ASSERT_TRUE(s.Close());
+  EXPECT_TRUE(QFileInfo(EnvPath()).isFile());
+  EXPECT_TRUE(QFileInfo(EnvPath() + ".bak").exists());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/stat.h>
 
 #include "Common/ShiftJis.h"
 #include "Param/TParameter.h"
@@ -101,6 +102,45 @@ TEST_F(ParameterFile, LoadOfAFolderFailsAndKeepsTheLines) {
   param_.Add("kept=1");
   EXPECT_THROW(param_.Load(), EFileError);
   EXPECT_EQ(param_.AllLines(), std::vector<std::string>{"kept=1"});
+}
+
+// Only a regular file of a sane size is read: a FIFO would hang the start-up for good, a
+// link to /dev/zero would read until memory runs out.
+TEST_F(ParameterFile, SpecialFilesAreRefusedUnread) {
+  const std::function<void()> makers[] = {
+      [&] { ASSERT_EQ(mkfifo(Path().toLocal8Bit().constData(), 0600), 0); },
+      [&] { ASSERT_TRUE(QFile::link("/dev/zero", Path())); },
+      [&] { ASSERT_TRUE(QFile::link(dir_.filePath("gone"), Path())); },
+  };
+  for (const auto &make : makers) {
+    QFile::remove(Path());
+    make();
+    param_.Clear();
+    EXPECT_THROW(param_.Load(), EFileError);
+    EXPECT_EQ(param_.Count(), 0);
+  }
+}
+
+TEST_F(ParameterFile, TextAfterANulIsNoticed) {
+  LoadFrom(std::string("Left=1\r\n\0Top=2\r\n", 17));
+  EXPECT_TRUE(param_.TextAfterNul());
+  EXPECT_EQ(param_.AllLines(), std::vector<std::string>{"Left=1"});
+  LoadFrom(std::string("Left=1\r\n\0\0", 10));
+  EXPECT_FALSE(param_.TextAfterNul()) << "NUL padding holds nothing";
+}
+
+// A 10 MB value is read in linear time and quoted by a short prefix only.
+TEST_F(ParameterFile, AHugeValueGivesAShortMessage) {
+  LoadFrom("Scale=" + std::string(10 * 1024 * 1024, '9') + "\r\nFlag=" + std::string(10 * 1024 * 1024, 'x') + "\r\n");
+  for (const std::function<void()> &read : std::initializer_list<std::function<void()>>{
+           [&] { param_.ReadInteger("Scale"); }, [&] { param_.ReadBool("Flag"); }}) {
+    try {
+      read();
+      ADD_FAILURE() << "no error";
+    } catch (const std::exception &error) {
+      EXPECT_LT(std::string(error.what()).size(), 100u) << std::string(error.what()).substr(0, 100);
+    }
+  }
 }
 
 TEST_F(ParameterFile, SaveIntoMissingFolderFailsAndNamesTheFile) {

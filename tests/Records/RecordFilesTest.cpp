@@ -6,8 +6,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <QFileInfo>
 
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "Common/FileBackup.h"
 #include "Common/ProgramDir.h"
 #include "Common/ShiftJis.h"
 #include "Records/RecordFiles.h"
@@ -23,6 +29,7 @@ class RecordFilesTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
   QString Path(const QString &name) const { return dir_.filePath(name); }
+  void Write(const char *name, const std::string &bytes) { Write(QString::fromLatin1(name), bytes); }
   void Write(const QString &name, const std::string &bytes) {
     QFile file(Path(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -167,7 +174,7 @@ TEST_F(RecordFilesTest, UnreadableFileIsMovedAsideSoTheNextSaveWorks) {
   EXPECT_TRUE(loaded.Codes.empty());
   ASSERT_EQ(loaded.Notices.size(), 1);
   EXPECT_TRUE(QDir(Path("Plomix.txt.bak/inside")).exists());
-  EXPECT_TRUE(Save({{"1"}, {""}, {""}, {}}));
+  EXPECT_TRUE(Save({{"1"}, {""}, {""}, {}, {}}));
 }
 
 TEST_F(RecordFilesTest, FailedSaveStopsAndKeepsWhatWasThere) {
@@ -175,10 +182,101 @@ TEST_F(RecordFilesTest, FailedSaveStopsAndKeepsWhatWasThere) {
   Write("PlomixDn.txt", "old down\r\n");
   ASSERT_TRUE(QDir(dir_.path()).mkpath("PlomixUp.txt"));  // cannot be replaced by a file
   QString error;
-  EXPECT_FALSE(Save({{"new"}, {"up"}, {"down"}, {}}, &error));
+  EXPECT_FALSE(Save({{"new"}, {"up"}, {"down"}, {}, {}}, &error));
   EXPECT_TRUE(error.contains("PlomixUp.txt")) << error.toStdString();
   EXPECT_EQ(Read("Plomix.txt"), "new\r\n") << "written before the failing file";
   EXPECT_EQ(Read("PlomixDn.txt"), "old down\r\n") << "not reached";
+}
+
+// A backup that cannot be made stops the overwrite: without it the text after the NUL
+// (the user's comments) would be gone after the next close.
+TEST_F(RecordFilesTest, ABackupThatCannotBeMadeLeavesTheFileAsItIs) {
+  const std::string ups = std::string("u1\r\n\0", 5) + Sjis("大事なコメント") + "\r\n";
+  Write("Plomix.txt", "1\r\n");
+  Write("PlomixUp.txt", ups);
+  for (int n = 1; n <= kMaxBackups; ++n)
+    Write(n == 1 ? "PlomixUp.txt.bak" : QStringLiteral("PlomixUp.txt.bak.%1").arg(n), "older " + std::to_string(n));
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_EQ(loaded.CommentsUp, Lines{"u1"});
+  ASSERT_EQ(loaded.Notices.size(), 1);
+  EXPECT_TRUE(loaded.Notices[0].contains(QString::fromUtf8("書き換えません"))) << loaded.Notices[0].toStdString();
+  EXPECT_EQ(loaded.Untouchable, QStringList{"PlomixUp.txt"});
+  ASSERT_TRUE(SaveRecordFiles(dir_.path(), {"1", "2"}, {"u1", "u2"}, {"", ""}, nullptr, loaded.Untouchable));
+  EXPECT_EQ(Read("PlomixUp.txt"), ups) << "the comments after the NUL are still on disk";
+  EXPECT_EQ(Read("Plomix.txt"), "1\r\n2\r\n");
+  // With the code file left as it is, none is written: the three stay together.
+  EXPECT_TRUE(SaveRecordFiles(dir_.path(), {"3"}, {""}, {""}, nullptr, {"Plomix.txt"}));
+  EXPECT_EQ(Read("Plomix.txt"), "1\r\n2\r\n");
+  EXPECT_EQ(Read("PlomixUp.txt"), ups);
+}
+
+// A file-size limit (the disk "full" for this process) makes the backup fail; the
+// original must stay, or the codes after the NUL would be lost at the next close.
+TEST_F(RecordFilesTest, ABackupFailingForTheFileSizeLimitKeepsTheOriginal) {
+  const std::string codes = "A\r\n" + std::string(1, '\0') + std::string(8192, 'B') + "\r\n";
+  Write("Plomix.txt", codes);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  QString error;
+  const bool saved = SaveRecordFiles(dir_.path(), {"A", "C"}, {"", ""}, {"", ""}, &error, loaded.Untouchable);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_EQ(loaded.Notices.size(), 1);
+  EXPECT_TRUE(loaded.Notices[0].contains("File too large")) << loaded.Notices[0].toStdString();
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(Read("Plomix.txt"), codes);
+  EXPECT_FALSE(Read("Plomix.txt.bak"));
+}
+
+// A file an editor saved as UTF-8 is read as UTF-8 (not as mojibake), the original kept.
+TEST_F(RecordFilesTest, AUtf8DataFileIsReadAsUtf8AndKept) {
+  struct Row {
+    const char *note;
+    std::string bytes;
+    Lines codes;
+    bool utf8;
+  } rows[] = {
+      {"Japanese in UTF-8", "\xE3\x81\x82\xE3\x81\x84\r\n\xE2\x82\xAC" "1\r\n", {Sjis("あい"), "?1"}, true},
+      {"with a byte-order mark", "\xEF\xBB\xBF" "A\xC3\xA9\r\n", {"A?"}, true},
+      {"Shift-JIS stays Shift-JIS", Sjis("あい") + "\r\n", {Sjis("あい")}, false},
+      {"half-width katakana that happen to be valid UTF-8", "\xC3\xBD\r\n", {"\xC3\xBD"}, false},
+      {"plain ASCII", "4901234567894\r\n", {"4901234567894"}, false},
+  };
+  for (const Row &row : rows) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Plomix.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(row.bytes.data(), static_cast<qint64>(row.bytes.size()));
+    file.close();
+    const RecordFileContents loaded = LoadRecordFiles(dir.path());
+    EXPECT_EQ(loaded.Codes, row.codes) << row.note;
+    EXPECT_EQ(loaded.Notices.size(), row.utf8 ? 1 : 0) << row.note;
+    if (row.utf8) {
+      EXPECT_TRUE(loaded.Notices.join("").contains("UTF-8")) << row.note;
+    }
+    QFile backup(dir.filePath("Plomix.txt.bak"));
+    EXPECT_EQ(backup.open(QIODevice::ReadOnly) ? backup.readAll().toStdString() : "", row.utf8 ? row.bytes : "")
+        << row.note;
+  }
+}
+
+// A FIFO in place of a data file is not read (start-up would wait forever) but moved
+// aside, so the next save writes a sound file.
+TEST_F(RecordFilesTest, AFifoIsNotReadButMovedAside) {
+  ASSERT_EQ(mkfifo(Path("PlomixDn.txt").toLocal8Bit().constData(), 0600), 0);
+  Write("Plomix.txt", "1\r\n");
+  const RecordFileContents loaded = LoadRecordFiles(dir_.path());
+  EXPECT_EQ(loaded.CommentsDown, Lines{""});
+  ASSERT_EQ(loaded.Notices.size(), 1);
+  EXPECT_TRUE(loaded.Notices[0].contains("PlomixDn.txt")) << loaded.Notices[0].toStdString();
+  EXPECT_TRUE(QFileInfo(Path("PlomixDn.txt.bak")).exists());
+  EXPECT_TRUE(Save(loaded));
+  EXPECT_EQ(Read("PlomixDn.txt"), "\r\n");
 }
 
 TEST(DataDirectory, ProgramFolderWhenWritableElsePerUserFolder) {
