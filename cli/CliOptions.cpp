@@ -63,9 +63,14 @@ QString UsageText() {
       "  -o FILE             write the picture: .bmp (32 bits per pixel), .jpg/.jpeg, .png,\n"
       "                      .emf or .wmf (these two need --picture emf or wmf)\n"
       "  --info              print the result as one JSON object\n"
+      "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
+      "                      bytes that are not UTF-8) instead of refusing the code\n"
       "  -h, --help          this text\n\n"
-      "Exit status: 0 drawn, 1 the code cannot be encoded, 2 usage error,\n"
-      "3 the output file cannot be written.\n");
+      "Exit status: 0 drawn, 1 the code cannot be encoded or the picture cannot be drawn,\n"
+      "2 usage error, 3 the output file cannot be written.\n\n"
+      "A bitmap larger than 1 GiB is not drawn; PLOMIX_PICTURE_MEMORY_LIMIT (bytes) sets\n"
+      "another limit. BMP files hold at most 4 GiB, JPEG files 65,535 pixels a side and\n"
+      "Windows metafiles 32,767.\n");
 }
 
 namespace {
@@ -99,7 +104,8 @@ QList<QCommandLineOption> OptionTable() {
           flag({"transparent"}),
           valued({"picture"}),
           valued({"o", "output"}),
-          flag({"info"})};
+          flag({"info"}),
+          flag({"replace-unmappable"})};
 }
 
 // The argument a parser error is about, as the user typed it: the first one before "--"
@@ -224,6 +230,8 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
       options.output = text;
     } else if (name == QLatin1String("info")) {
       options.info = true;
+    } else if (name == QLatin1String("replace-unmappable")) {
+      options.replaceUnmappable = true;
     }
     if (!ok) return std::nullopt;
   }

@@ -29,6 +29,7 @@ struct CliOptions {
   TPictures picture = picBMP;
   QString output;
   bool info = false;
+  bool replaceUnmappable = false;  // "?" for characters Shift-JIS cannot hold
   bool help = false;
 };
 

@@ -9,23 +9,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/cli/CliRun.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {
 namespace {
 
-struct CliRun {
-  int status;
-  QByteArray out, err;
-};
-
-CliRun RunCli(const QStringList &args) {
-  QProcess process;
-  process.start(QStringLiteral(PLOMIX_CLI), args);
-  process.waitForFinished(30000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using test::CliRun;
+using test::RunCli;
 
 TEST(Cli, InfoDescribesTheSymbol) {
   const CliRun run = RunCli({"--type", "code39", "--info", "ABC"});
