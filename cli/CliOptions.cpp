@@ -43,7 +43,8 @@ std::optional<char> ParseLetter(const QString &text) {
 QString UsageText() {
   return QStringLiteral(
       "Usage: plomix-cli [options] [--] CODE\n"
-      "Draws one barcode symbol.\n\n"
+      "       plomix-cli --batch FILE [options]\n"
+      "Draws one barcode symbol, or one for each line of FILE.\n\n"
       "  --type T            jan upc code39 nw7 itf ctf iata matrix nec customer code128\n"
       "                      code93, or 0..11 (default jan)\n"
       "  --cd, --no-cd       add the optional check character (default on)\n"
@@ -61,13 +62,23 @@ QString UsageText() {
       "  --transparent       leave the background out\n"
       "  --picture P         bmp, emf or wmf\n"
       "  -o FILE             write the picture: .bmp (32 bits per pixel), .jpg/.jpeg, .png,\n"
-      "                      .emf or .wmf (these two need --picture emf or wmf)\n"
-      "  --info              print the result as one JSON object\n"
+      "                      .svg, .emf or .wmf (these two need --picture emf or wmf)\n"
+      "  --info              print the result as one JSON object (one per line in a batch)\n"
+      "  --verify            read every picture back (zxing-cpp, or the bar and space\n"
+      "                      widths for the symbologies it does not read) and compare\n"
       "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
       "                      bytes that are not UTF-8) instead of refusing the code\n"
       "  -h, --help          this text\n\n"
-      "Exit status: 0 drawn, 1 the code cannot be encoded or the picture cannot be drawn,\n"
-      "2 usage error, 3 the output file cannot be written.\n\n"
+      "Batch mode:\n"
+      "  --batch FILE        one code per line of FILE (- reads standard input)\n"
+      "  --csv               lines are CSV: code, upper comment, lower comment\n"
+      "  --input-encoding E  sjis or utf8 (default: utf8 when the input is valid UTF-8)\n"
+      "  --stop-on-error     stop at the first line that fails instead of skipping it\n"
+      "  -o TEMPLATE         file names: {n} the line number, {code} the code made safe\n"
+      "                      for a file name; the extension chooses the format\n\n"
+      "Exit status: 0 drawn, 1 a code cannot be encoded or a picture cannot be drawn,\n"
+      "2 usage error, 3 a picture does not read back (--verify), 4 an output file cannot\n"
+      "be written.\n\n"
       "A bitmap larger than 1 GiB is not drawn; PLOMIX_PICTURE_MEMORY_LIMIT (bytes) sets\n"
       "another limit. BMP files hold at most 4 GiB, JPEG files 65,535 pixels a side and\n"
       "Windows metafiles 32,767.\n");
@@ -105,7 +116,12 @@ QList<QCommandLineOption> OptionTable() {
           valued({"picture"}),
           valued({"o", "output"}),
           flag({"info"}),
-          flag({"replace-unmappable"})};
+          flag({"replace-unmappable"}),
+          flag({"verify"}),
+          valued({"batch"}),
+          flag({"csv"}),
+          valued({"input-encoding"}),
+          flag({"stop-on-error"})};
 }
 
 // The argument a parser error is about, as the user typed it: the first one before "--"
@@ -232,11 +248,36 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
       options.info = true;
     } else if (name == QLatin1String("replace-unmappable")) {
       options.replaceUnmappable = true;
+    } else if (name == QLatin1String("verify")) {
+      options.verify = true;
+    } else if (name == QLatin1String("batch")) {
+      options.batch = text;
+    } else if (name == QLatin1String("csv")) {
+      options.csv = true;
+    } else if (name == QLatin1String("stop-on-error")) {
+      options.stopOnError = true;
+    } else if (name == QLatin1String("input-encoding")) {
+      if (text != QLatin1String("sjis") && text != QLatin1String("utf8")) {
+        error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(text);
+        ok = false;
+      }
+      options.inputEncoding = text;
     }
     if (!ok) return std::nullopt;
   }
 
   const QStringList codes = parser.positionalArguments();
+  const bool batch = !options.batch.isEmpty();
+  if (batch && !codes.isEmpty()) {
+    error = QStringLiteral("a code (\"%1\") cannot go with --batch, which reads the codes from its file")
+                .arg(codes.first());
+    return std::nullopt;
+  }
+  if (!batch && (options.csv || options.stopOnError || !options.inputEncoding.isEmpty())) {
+    error = QStringLiteral("--csv, --input-encoding and --stop-on-error need --batch");
+    return std::nullopt;
+  }
+  if (batch) return options;
   if (codes.size() > 1) {
     error = QStringLiteral("only one code may be given (\"%1\" is a second one)").arg(codes[1]);
     return std::nullopt;

@@ -5,9 +5,9 @@
 
 namespace plomix::cli {
 
-std::optional<std::string> ToSjis(const QString &text, bool replace, QString &error) {
+std::optional<std::string> ToSjis(const QString &text, bool replace, QString &error, const char *encoding) {
   if (const qsizetype at = InvalidUtf8Position(text); at != 0 && !replace) {
-    error = QStringLiteral("byte %1 is not valid UTF-8").arg(at);
+    error = QStringLiteral("byte %1 is not valid %2").arg(at).arg(QLatin1String(encoding));
     return std::nullopt;
   }
   std::string out;

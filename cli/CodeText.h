@@ -8,6 +8,8 @@ namespace plomix::cli {
 
 // The text in Shift-JIS. Invalid UTF-8, or a character Shift-JIS cannot hold, is an
 // error naming its position, unless `replace` asks for the program's "?" rule.
-std::optional<std::string> ToSjis(const QString &text, bool replace, QString &error);
+// `encoding` names the text's source encoding in that message.
+std::optional<std::string> ToSjis(const QString &text, bool replace, QString &error,
+                                  const char *encoding = "UTF-8");
 
 }  // namespace plomix::cli

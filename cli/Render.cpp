@@ -9,6 +9,11 @@
 #include "cli/ExitStatus.h"
 #include "cli/FileOutput.h"
 #include "cli/InfoJson.h"
+#include "cli/Verify.h"
+#include "Common/ShiftJis.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
 
 namespace plomix::cli {
 namespace {
@@ -24,6 +29,42 @@ bool IsMetafileKind(std::optional<PictureFileKind> kind) {
 }
 
 QString Quoted(const QByteArray &path) { return QStringLiteral("\"%1\"").arg(DecodeArgument(path)); }
+
+// The picture as a reader of the written file sees it: the file's own pixels for the
+// raster formats, the SVG rendered at its size, the metafile replayed.
+QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
+  if (kind && !bytes.empty()) {
+    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    switch (*kind) {
+      case PictureFileKind::Bitmap: return QImage::fromData(data, "BMP");
+      case PictureFileKind::Png: return QImage::fromData(data, "PNG");
+      case PictureFileKind::Jpeg: return QImage::fromData(data, "JPEG");
+      case PictureFileKind::Svg: {
+        QSvgRenderer svg(data);
+        QImage image(svg.defaultSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        svg.render(&painter);
+        return image;
+      }
+      default: break;
+    }
+  }
+  return PictureToImage(bar.Picture());
+}
+
+// The --info object; in batch mode it starts with the line, with --verify it ends with
+// the check that ran ("false" when none passed).
+QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) {
+  QByteArray json = SymbolInfoJson(bar);
+  if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
+  if (verified) {
+    json.chop(1);
+    json += std::string_view(verified) == "false" ? QByteArray(", \"verified\": false}")
+                                                   : ", \"verified\": \"" + QByteArray(verified) + "\"}";
+  }
+  return json;
+}
 
 }  // namespace
 
@@ -58,11 +99,11 @@ Outcome Renderer::Render(const Job &job) {
   const CliOptions &o = FOptions;
   Outcome outcome;
   QString error;
-  const auto code = ToSjis(job.code, o.replaceUnmappable, error);
+  const auto code = ToSjis(job.code, o.replaceUnmappable, error, job.encoding);
   if (!code) return {kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
-  const auto up = ToSjis(job.up, o.replaceUnmappable, error);
+  const auto up = ToSjis(job.up, o.replaceUnmappable, error, job.encoding);
   if (!up) return {kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
-  const auto down = ToSjis(job.down, o.replaceUnmappable, error);
+  const auto down = ToSjis(job.down, o.replaceUnmappable, error, job.encoding);
   if (!down) return {kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
 
   const std::optional<PictureFileKind> kind = KindOf(job.output);
@@ -93,8 +134,8 @@ Outcome Renderer::Render(const Job &job) {
     }
   }
 
-  if (o.info) outcome.info = SymbolInfoJson(bar);
   if (!bar.BarDisped()) {
+    if (o.info) outcome.info = InfoLine(job, bar, nullptr);
     outcome.status = kNotDrawn;
     if (bar.Pattern().empty()) {
       const std::string_view why = RefusalText(bar.EncodeRefusal());
@@ -109,14 +150,26 @@ Outcome Renderer::Render(const Job &job) {
     }
     return outcome;
   }
+  std::string bytes;
   if (!job.output.isEmpty()) {
-    std::string bytes;
     if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), bytes, &error) ||
         !WriteFileBytes(job.output, bytes, error)) {
-      outcome.status = kNotWritten;
-      outcome.message = QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error);
+      if (o.info) outcome.info = InfoLine(job, bar, nullptr);
+      return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
     }
   }
+  const char *verified = nullptr;
+  if (o.verify) {
+    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, bytes), method == picBMP, bar, o);
+    verified = check.ok ? VerifyMethodName(check.method) : nullptr;
+    if (!check.ok) {
+      outcome.status = kNotVerified;
+      outcome.message = QStringLiteral("the symbol%1 does not read back as \"%2\": %3")
+                            .arg(job.output.isEmpty() ? QString() : QStringLiteral(" in ") + Quoted(job.output),
+                                 SjisToUnicode(bar.Symbol()), check.problem);
+    }
+  }
+  if (o.info) outcome.info = InfoLine(job, bar, o.verify ? (verified ? verified : "false") : nullptr);
   return outcome;
 }
 

@@ -16,6 +16,8 @@ namespace plomix::cli {
 struct Job {
   QString code, up, down;
   QByteArray output;  // the file name's bytes; empty: no file
+  qsizetype line = 0;  // the input line in batch mode, else 0
+  const char *encoding = "UTF-8";  // where the text came from, for messages
 };
 
 struct Outcome {

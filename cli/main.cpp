@@ -7,6 +7,7 @@
 #include "Common/Fonts.h"
 #include "Common/RuntimeDir.h"
 #include "cli/Arguments.h"
+#include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/ExitStatus.h"
 #include "cli/Render.h"
@@ -77,6 +78,7 @@ int main(int argc, char *argv[]) {
     return kUsageError;
   }
 
+  if (!options->batch.isEmpty()) return RunBatch(*options);
   Renderer renderer(*options);
   const Outcome outcome =
       renderer.Render(Job{options->code, options->up, options->down, EncodeArgument(options->output)});

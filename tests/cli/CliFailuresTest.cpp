@@ -70,7 +70,7 @@ TEST(CliFiles, AFileSizeLimitIsAPlainError) {
     setrlimit(RLIMIT_FSIZE, &limit);
   };
   const CliRun run = RunCli({"--type", "code39", "--height", "200", "-o", file, "ABCDEF"}, setup);
-  EXPECT_EQ(run.status, 3) << "not killed by SIGXFSZ";
+  EXPECT_EQ(run.status, 4) << "not killed by SIGXFSZ";
   EXPECT_TRUE(run.err.contains("cannot write") && run.err.contains("File too large")) << run.err.constData();
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no partial file";
 }
@@ -82,7 +82,7 @@ TEST(CliFiles, AFullDiskNamesItsReason) {
   const CliRun run = RunCli({"--type", "code39", "--height", "200", "-o", dir.filePath("big.bmp"), "ABCDEF"});
   const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
   umount(dir.path().toLocal8Bit().constData());
-  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.status, 4);
   EXPECT_TRUE(run.err.contains("No space left on device")) << run.err.constData();
   EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
 }
@@ -98,11 +98,11 @@ TEST(CliLimits, PicturesTooLargeAreRefusedBeforeDrawing) {
   QTemporaryDir dir;
   const QString thousand(1000, QLatin1Char('A'));
   const TooLargeCase cases[] = {
-      {"BMP over 4 GiB", {"--scale", "10", "--height", "10000", "-o", dir.filePath("x.bmp"), "--", thousand}, 3,
+      {"BMP over 4 GiB", {"--scale", "10", "--height", "10000", "-o", dir.filePath("x.bmp"), "--", thousand}, 4,
        "a BMP file holds at most 4 GiB"},
-      {"JPEG over 65,535 pixels", {"--scale", "10", "--height", "10", "-o", dir.filePath("x.jpg"), "--", thousand}, 3,
+      {"JPEG over 65,535 pixels", {"--scale", "10", "--height", "10", "-o", dir.filePath("x.jpg"), "--", thousand}, 4,
        "65,535 pixels a side"},
-      {"WMF over 32,767", {"--picture", "wmf", "--scale", "4", "-o", dir.filePath("x.wmf"), "--", thousand}, 3,
+      {"WMF over 32,767", {"--picture", "wmf", "--scale", "4", "-o", dir.filePath("x.wmf"), "--", thousand}, 4,
        "32,767 pixels a side"},
       {"bitmap over the memory limit", {"--scale", "10", "--height", "10000", "--info", "--", thousand}, 1,
        "more than the limit of 1024 MiB"},

@@ -93,7 +93,7 @@ TEST(Cli, WritesAReadableFileAndNothingOnFailure) {
 
   const QString unwritable = dir.filePath(QStringLiteral("missing/dir/x.png"));
   const CliRun denied = RunCli({"--type", "code39", "-o", unwritable, "A"});
-  EXPECT_EQ(denied.status, 3) << "a file that cannot be written is not a usage error";
+  EXPECT_EQ(denied.status, 4) << "a file that cannot be written is not a usage error";
   EXPECT_TRUE(denied.err.contains("cannot write")) << denied.err.constData();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("symbol.png")})
