@@ -3,12 +3,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <cstdio>
 #include <unistd.h>
 
 #include "cli/Arguments.h"
 #include "cli/BatchInput.h"
 #include "cli/ExitStatus.h"
+#include "cli/FileOutput.h"
 #include "cli/Render.h"
 
 namespace plomix::cli {
@@ -108,6 +110,7 @@ int RunBatch(const CliOptions &options) {
 
   Renderer renderer(options);
   Progress progress(lines.size());
+  QSet<QByteArray> written;  // folders that received files
   int status = kDrawn;
   QByteArray info;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -116,7 +119,12 @@ int RunBatch(const CliOptions &options) {
     if (!line.error.isEmpty())
       outcome = {kNotDrawn, line.error, {}};
     else
-      outcome = renderer.Render(Job{line.code, line.up, line.down, names[i], line.line, utf8 ? "UTF-8" : "Shift-JIS"});
+      outcome = renderer.Render(
+          Job{line.code, line.up, line.down, names[i], line.line, utf8 ? "UTF-8" : "Shift-JIS", false});
+    if (!names[i].isEmpty() && outcome.status != kNotWritten) {
+      const qsizetype slash = names[i].lastIndexOf('/');
+      written.insert(slash < 0 ? QByteArray(".") : names[i].left(slash + 1));
+    }
     if (!outcome.info.isEmpty()) {
       std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
       std::fputc('\n', stdout);
@@ -133,6 +141,14 @@ int RunBatch(const CliOptions &options) {
       }
     }
     progress.Step(i + 1);
+  }
+  // The files are on the disk before the batch says so.
+  for (const QByteArray &folder : written) {
+    if (!SyncFileSystemOf(folder + "x", error)) {
+      PrintError(QStringLiteral("the files in \"%1\" could not be flushed to the disk: %2")
+                     .arg(DecodeArgument(folder), error));
+      status = Worse(status, kNotWritten);
+    }
   }
   return status;
 }

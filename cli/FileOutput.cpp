@@ -19,7 +19,7 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-bool WriteFileBytes(const QByteArray &path, std::string_view bytes, QString &error) {
+bool WriteFileBytes(const QByteArray &path, std::string_view bytes, QString &error, bool flush) {
   const qsizetype slash = path.lastIndexOf('/');
   QByteArray temp = (slash < 0 ? QByteArray() : path.left(slash + 1)) + ".plomix-XXXXXX";
   const int fd = mkstemp(temp.data());
@@ -43,7 +43,7 @@ bool WriteFileBytes(const QByteArray &path, std::string_view bytes, QString &err
     }
     done += static_cast<std::size_t>(n);
   }
-  if (fsync(fd) != 0) return fail(errno);
+  if (flush && fsync(fd) != 0) return fail(errno);
   if (close(fd) != 0) {
     error = SystemReason(errno);
     unlink(temp.constData());
@@ -54,6 +54,19 @@ bool WriteFileBytes(const QByteArray &path, std::string_view bytes, QString &err
     unlink(temp.constData());
     return false;
   }
+  return true;
+}
+
+bool SyncFileSystemOf(const QByteArray &path, QString &error) {
+  const qsizetype slash = path.lastIndexOf('/');
+  const QByteArray dir = slash < 0 ? QByteArray(".") : path.left(slash == 0 ? 1 : slash);
+  const int fd = open(dir.constData(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0 || syncfs(fd) != 0) {
+    error = SystemReason(errno);
+    if (fd >= 0) close(fd);
+    return false;
+  }
+  close(fd);
   return true;
 }
 

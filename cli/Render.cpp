@@ -153,7 +153,7 @@ Outcome Renderer::Render(const Job &job) {
   std::string bytes;
   if (!job.output.isEmpty()) {
     if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), bytes, &error) ||
-        !WriteFileBytes(job.output, bytes, error)) {
+        !WriteFileBytes(job.output, bytes, error, job.flush)) {
       if (o.info) outcome.info = InfoLine(job, bar, nullptr);
       return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
     }

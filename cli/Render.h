@@ -18,6 +18,7 @@ struct Job {
   QByteArray output;  // the file name's bytes; empty: no file
   qsizetype line = 0;  // the input line in batch mode, else 0
   const char *encoding = "UTF-8";  // where the text came from, for messages
+  bool flush = true;               // each file flushed to the disk (a batch flushes once at the end)
 };
 
 struct Outcome {

@@ -18,6 +18,19 @@ void SetError(QString *error, const QString &text) {
   if (error) *error = text;
 }
 
+// Symbol pictures are long runs: a middle zlib level gives small files without slowing a batch.
+constexpr int kPngQuality = 50;
+
+bool IsGrey(const QImage &image) {
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) return false;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (qRed(row[x]) != qGreen(row[x]) || qGreen(row[x]) != qBlue(row[x]) || qAlpha(row[x]) != 255) return false;
+  }
+  return true;
+}
+
 bool NamesJpeg(const QString &path) {
   const std::optional<PictureFileKind> kind = PictureFileKindOf(path);
   return kind && *kind == PictureFileKind::Jpeg;
@@ -144,7 +157,9 @@ bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::strin
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) {
+  // A symbol in greys (black bars on white, grey text edges) is stored with one byte a
+  // pixel; the same pixels read back, in a quarter of the data.
+  if (!(IsGrey(image) ? image.convertToFormat(QImage::Format_Grayscale8) : image).save(&buffer, "PNG", kPngQuality)) {
     SetError(error, QStringLiteral("the image could not be encoded"));
     return false;
   }
