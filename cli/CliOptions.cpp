@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <QCommandLineParser>
+#include <QHash>
 #include <QRegularExpression>
 #include <array>
 
@@ -41,7 +43,8 @@ std::optional<char> ParseLetter(const QString &text) {
 QString UsageText() {
   return QStringLiteral(
       "Usage: plomix-cli [options] [--] CODE\n"
-      "Draws one barcode symbol.\n\n"
+      "       plomix-cli --batch FILE [options]\n"
+      "Draws one barcode symbol, or one for each line of FILE.\n\n"
       "  --type T            jan upc code39 nw7 itf ctf iata matrix nec customer code128\n"
       "                      code93, or 0..11 (default jan)\n"
       "  --cd, --no-cd       add the optional check character (default on)\n"
@@ -59,31 +62,105 @@ QString UsageText() {
       "  --transparent       leave the background out\n"
       "  --picture P         bmp, emf or wmf\n"
       "  -o FILE             write the picture: .bmp (32 bits per pixel), .jpg/.jpeg, .png,\n"
-      "                      .emf or .wmf (these two need --picture emf or wmf)\n"
-      "  --info              print the result as one JSON object\n"
+      "                      .svg, .emf or .wmf (these two need --picture emf or wmf)\n"
+      "  --info              print the result as one JSON object (one per line in a batch)\n"
+      "  --verify            read every picture back (zxing-cpp, or the bar and space\n"
+      "                      widths for the symbologies it does not read) and compare\n"
+      "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
+      "                      bytes that are not UTF-8) instead of refusing the code\n"
       "  -h, --help          this text\n\n"
-      "Exit status: 0 drawn, 1 the code cannot be encoded, 2 usage error,\n"
-      "3 the output file cannot be written.\n");
+      "Batch mode:\n"
+      "  --batch FILE        one code per line of FILE (- reads standard input)\n"
+      "  --csv               lines are CSV: code, upper comment, lower comment\n"
+      "  --input-encoding E  sjis or utf8 (default: utf8 when the input is valid UTF-8)\n"
+      "  --stop-on-error     stop at the first line that fails instead of skipping it\n"
+      "  -o TEMPLATE         file names: {n} the line number, {code} the code made safe\n"
+      "                      for a file name; the extension chooses the format\n\n"
+      "Exit status: 0 drawn, 1 a code cannot be encoded or a picture cannot be drawn,\n"
+      "2 usage error, 3 a picture does not read back (--verify), 4 an output file cannot\n"
+      "be written.\n\n"
+      "A bitmap larger than 1 GiB is not drawn; PLOMIX_PICTURE_MEMORY_LIMIT (bytes) sets\n"
+      "another limit. BMP files hold at most 4 GiB, JPEG files 65,535 pixels a side and\n"
+      "Windows metafiles 32,767.\n");
 }
 
-std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {
-  CliOptions options;
-  bool haveCode = false;
-  bool optionsEnded = false;
+namespace {
 
-  for (qsizetype i = 0; i < args.size(); ++i) {
-    const QString &arg = args[i];
-    auto value = [&](QString &out) {
-      if (i + 1 >= args.size()) {
-        error = QStringLiteral("option %1 needs a value").arg(arg);
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
+// Every option, by its long name; the one- and two-dash forms of the names are Qt's.
+QList<QCommandLineOption> OptionTable() {
+  const QString v = QStringLiteral("value");
+  auto flag = [](QStringList names) { return QCommandLineOption(names); };
+  auto valued = [&](QStringList names) { return QCommandLineOption(names, QString(), v); };
+  return {flag({"h", "help"}),
+          valued({"type"}),
+          flag({"cd"}),
+          flag({"no-cd"}),
+          valued({"start"}),
+          valued({"stop"}),
+          valued({"scale"}),
+          valued({"ratio"}),
+          valued({"height"}),
+          valued({"frame"}),
+          valued({"angle"}),
+          flag({"reverse"}),
+          flag({"no-text"}),
+          valued({"up"}),
+          valued({"down"}),
+          valued({"space-left"}),
+          valued({"space-right"}),
+          valued({"space-up"}),
+          valued({"space-down"}),
+          valued({"bar-color"}),
+          valued({"back-color"}),
+          flag({"transparent"}),
+          valued({"picture"}),
+          valued({"o", "output"}),
+          flag({"info"}),
+          flag({"replace-unmappable"}),
+          flag({"verify"}),
+          valued({"batch"}),
+          flag({"csv"}),
+          valued({"input-encoding"}),
+          flag({"stop-on-error"})};
+}
+
+// The argument a parser error is about, as the user typed it: the first one before "--"
+// that names `name` (with or without a value glued on).
+QString ArgumentNaming(const QStringList &args, const QString &name) {
+  for (const QString &arg : args) {
+    if (arg == QLatin1String("--")) break;
+    if (!arg.startsWith(QLatin1Char('-'))) continue;
+    const QString bare = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+    if (bare == name || (name.size() == 1 && !arg.startsWith(QLatin1String("--")) && bare.contains(name)))
+      return arg;
+  }
+  return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+}  // namespace
+
+std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {
+  QCommandLineParser parser;
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  parser.addOptions(OptionTable());
+  // QCommandLineParser expects the program name first.
+  if (!parser.parse(QStringList{QStringLiteral("plomix-cli")} + args)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+      error = QStringLiteral("unknown option %1").arg(ArgumentNaming(args, unknown.first()));
+    else  // the only other refusal: a value option is the last argument
+      error = QStringLiteral("option %1 needs a value").arg(args.isEmpty() ? QString() : args.last());
+    return std::nullopt;
+  }
+
+  CliOptions options;
+  // Options apply in the order given, so that a later one wins (--cd ... --no-cd).
+  QHash<QString, qsizetype> seen;
+  for (const QString &name : parser.optionNames()) {
+    const QString arg = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    const QStringList values = parser.values(name);
+    const QString text = values.value(seen[name]++);
     auto integer = [&](int &out, int low, int high) {
-      QString text;
-      if (!value(text)) return false;
       bool ok = false;
       const int n = text.toInt(&ok);
       if (!ok || n < low || n > high) {
@@ -94,112 +171,122 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
       out = n;
       return true;
     };
-
-    if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-      if (haveCode) {
-        error = QStringLiteral("only one code may be given (\"%1\" is a second one)").arg(arg);
-        return std::nullopt;
-      }
-      options.code = arg;
-      haveCode = true;
-      continue;
-    }
     bool ok = true;
-    QString text;
-    if (arg == QLatin1String("--")) {
-      optionsEnded = true;
-    } else if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+    if (name == QLatin1String("h") || name == QLatin1String("help")) {
       options.help = true;
-    } else if (arg == QLatin1String("--type")) {
-      if ((ok = value(text))) {
-        const auto type = ParseType(text);
-        if (!type) {
-          error = QStringLiteral("unknown symbology \"%1\"").arg(text);
-          ok = false;
-        } else {
-          options.type = *type;
-        }
+    } else if (name == QLatin1String("type")) {
+      const auto type = ParseType(text);
+      if (!type) {
+        error = QStringLiteral("unknown symbology \"%1\"").arg(text);
+        ok = false;
+      } else {
+        options.type = *type;
       }
-    } else if (arg == QLatin1String("--cd")) {
+    } else if (name == QLatin1String("cd")) {
       options.cd = true;
-    } else if (arg == QLatin1String("--no-cd")) {
+    } else if (name == QLatin1String("no-cd")) {
       options.cd = false;
-    } else if (arg == QLatin1String("--start") || arg == QLatin1String("--stop")) {
-      if ((ok = value(text))) {
-        const auto letter = ParseLetter(text);
-        if (!letter) {
-          error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, text);
-          ok = false;
-        } else {
-          (arg == QLatin1String("--start") ? options.startChar : options.stopChar) = *letter;
-        }
+    } else if (name == QLatin1String("start") || name == QLatin1String("stop")) {
+      const auto letter = ParseLetter(text);
+      if (!letter) {
+        error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, text);
+        ok = false;
+      } else {
+        (name == QLatin1String("start") ? options.startChar : options.stopChar) = *letter;
       }
-    } else if (arg == QLatin1String("--scale")) {
+    } else if (name == QLatin1String("scale")) {
       ok = integer(options.scale, 1, 10);
-    } else if (arg == QLatin1String("--ratio")) {
+    } else if (name == QLatin1String("ratio")) {
       ok = integer(options.ratio, 20, 30);
-    } else if (arg == QLatin1String("--height")) {
+    } else if (name == QLatin1String("height")) {
       ok = integer(options.height, 0, 10000);
-    } else if (arg == QLatin1String("--frame")) {
+    } else if (name == QLatin1String("frame")) {
       ok = integer(options.frame, 0, 100);
-    } else if (arg == QLatin1String("--angle")) {
+    } else if (name == QLatin1String("angle")) {
       if ((ok = integer(options.angle, 0, 270)) && options.angle % 90 != 0) {
         error = QStringLiteral("--angle takes 0, 90, 180 or 270, not %1").arg(options.angle);
         ok = false;
       }
-    } else if (arg == QLatin1String("--reverse")) {
+    } else if (name == QLatin1String("reverse")) {
       options.reverse = true;
-    } else if (arg == QLatin1String("--no-text")) {
+    } else if (name == QLatin1String("no-text")) {
       options.symbolDisp = false;
-    } else if (arg == QLatin1String("--up")) {
-      ok = value(options.up);
-    } else if (arg == QLatin1String("--down")) {
-      ok = value(options.down);
-    } else if (arg == QLatin1String("--space-left")) {
+    } else if (name == QLatin1String("up")) {
+      options.up = text;
+    } else if (name == QLatin1String("down")) {
+      options.down = text;
+    } else if (name == QLatin1String("space-left")) {
       ok = integer(options.spaceLeft, 0, 10000);
-    } else if (arg == QLatin1String("--space-right")) {
+    } else if (name == QLatin1String("space-right")) {
       ok = integer(options.spaceRight, 0, 10000);
-    } else if (arg == QLatin1String("--space-up")) {
+    } else if (name == QLatin1String("space-up")) {
       ok = integer(options.spaceUp, 0, 10000);
-    } else if (arg == QLatin1String("--space-down")) {
+    } else if (name == QLatin1String("space-down")) {
       ok = integer(options.spaceDown, 0, 10000);
-    } else if (arg == QLatin1String("--bar-color") || arg == QLatin1String("--back-color")) {
-      if ((ok = value(text))) {
-        const auto color = ParseColor(text);
-        if (!color) {
-          error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, text);
-          ok = false;
-        } else {
-          (arg == QLatin1String("--bar-color") ? options.barColor : options.backColor) = color;
-        }
+    } else if (name == QLatin1String("bar-color") || name == QLatin1String("back-color")) {
+      const auto color = ParseColor(text);
+      if (!color) {
+        error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, text);
+        ok = false;
+      } else {
+        (name == QLatin1String("bar-color") ? options.barColor : options.backColor) = color;
       }
-    } else if (arg == QLatin1String("--transparent")) {
+    } else if (name == QLatin1String("transparent")) {
       options.transparent = true;
-    } else if (arg == QLatin1String("--picture")) {
-      if ((ok = value(text))) {
-        const QString p = text.toLower();
-        if (p == QLatin1String("bmp")) options.picture = picBMP;
-        else if (p == QLatin1String("emf")) options.picture = picEMF;
-        else if (p == QLatin1String("wmf")) options.picture = picWMF;
-        else {
-          error = QStringLiteral("--picture takes bmp, emf or wmf, not \"%1\"").arg(text);
-          ok = false;
-        }
+    } else if (name == QLatin1String("picture")) {
+      const QString p = text.toLower();
+      if (p == QLatin1String("bmp")) options.picture = picBMP;
+      else if (p == QLatin1String("emf")) options.picture = picEMF;
+      else if (p == QLatin1String("wmf")) options.picture = picWMF;
+      else {
+        error = QStringLiteral("--picture takes bmp, emf or wmf, not \"%1\"").arg(text);
+        ok = false;
       }
-    } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-      ok = value(options.output);
-    } else if (arg == QLatin1String("--info")) {
+    } else if (name == QLatin1String("o") || name == QLatin1String("output")) {
+      options.output = text;
+    } else if (name == QLatin1String("info")) {
       options.info = true;
-    } else {
-      error = QStringLiteral("unknown option %1").arg(arg);
-      ok = false;
+    } else if (name == QLatin1String("replace-unmappable")) {
+      options.replaceUnmappable = true;
+    } else if (name == QLatin1String("verify")) {
+      options.verify = true;
+    } else if (name == QLatin1String("batch")) {
+      options.batch = text;
+    } else if (name == QLatin1String("csv")) {
+      options.csv = true;
+    } else if (name == QLatin1String("stop-on-error")) {
+      options.stopOnError = true;
+    } else if (name == QLatin1String("input-encoding")) {
+      if (text != QLatin1String("sjis") && text != QLatin1String("utf8")) {
+        error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(text);
+        ok = false;
+      }
+      options.inputEncoding = text;
     }
     if (!ok) return std::nullopt;
   }
-  if (!haveCode && !options.help) {
+
+  const QStringList codes = parser.positionalArguments();
+  const bool batch = !options.batch.isEmpty();
+  if (batch && !codes.isEmpty()) {
+    error = QStringLiteral("a code (\"%1\") cannot go with --batch, which reads the codes from its file")
+                .arg(codes.first());
+    return std::nullopt;
+  }
+  if (!batch && (options.csv || options.stopOnError || !options.inputEncoding.isEmpty())) {
+    error = QStringLiteral("--csv, --input-encoding and --stop-on-error need --batch");
+    return std::nullopt;
+  }
+  if (batch) return options;
+  if (codes.size() > 1) {
+    error = QStringLiteral("only one code may be given (\"%1\" is a second one)").arg(codes[1]);
+    return std::nullopt;
+  }
+  if (codes.isEmpty() && !options.help) {
     error = QStringLiteral("no code given");
     return std::nullopt;
   }
+  if (!codes.isEmpty()) options.code = codes.first();
   return options;
 }
 

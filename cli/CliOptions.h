@@ -29,6 +29,13 @@ struct CliOptions {
   TPictures picture = picBMP;
   QString output;
   bool info = false;
+  bool replaceUnmappable = false;
+  bool verify = false;
+  // Batch mode: one symbol per input line.
+  QString batch;          // the input file, "-" for standard input; empty: single mode
+  bool csv = false;       // lines are CSV: code, upper comment, lower comment
+  QString inputEncoding;  // "sjis", "utf8" or empty (UTF-8 when valid, else Shift-JIS)
+  bool stopOnError = false;  // "?" for characters Shift-JIS cannot hold
   bool help = false;
 };
 

@@ -1,121 +1,96 @@
-// plomix-cli: draws one symbol through TBarImage, from scripts, without a display.
+// plomix-cli: draws barcode symbols through TBarImage, from scripts, without a display.
 #include <QApplication>
-#include <QFileInfo>
+#include <csignal>
+#include <malloc.h>
 #include <cstdio>
 
 #include "BarImage/PictureFiles.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarImage.h"
 #include "Common/Fonts.h"
 #include "Common/RuntimeDir.h"
-#include "Common/ShiftJis.h"
+#include "cli/Arguments.h"
+#include "cli/Batch.h"
 #include "cli/CliOptions.h"
-#include "cli/InfoJson.h"
+#include "cli/ExitStatus.h"
+#include "cli/Render.h"
 
 namespace {
 
-constexpr int kDrawn = 0;
-constexpr int kNotEncodable = 1;
-constexpr int kUsageError = 2;
-constexpr int kNotWritten = 3;
+using namespace plomix::cli;
 
 void PrintError(const QString &message) {
   std::fprintf(stderr, "plomix-cli: %s\n", message.toUtf8().constData());
 }
 
-void ApplyOptions(plomix::TBarImage &bar, const plomix::cli::CliOptions &o) {
-  using namespace plomix;
-  bar.SetBarEnabled(false);
-  bar.SetBarType(o.type);
-  bar.SetCD(o.cd);
-  bar.SetStartChar(o.startChar);
-  bar.SetStopChar(o.stopChar);
-  bar.SetScale(static_cast<TSCale>(o.scale));
-  bar.SetElementRatio(static_cast<TElementRatio>(o.ratio));
-  bar.SetBarHeight(o.height);
-  bar.SetBarFrame(static_cast<TFrameSize>(o.frame));
-  bar.SetAngle(o.angle);
-  bar.SetReverse(o.reverse);
-  bar.SetSymbolDisp(o.symbolDisp);
-  bar.SetCommentUp(UnicodeToSjis(o.up));
-  bar.SetCommentDown(UnicodeToSjis(o.down));
-  bar.SetBarSpaceLeft(o.spaceLeft);
-  bar.SetBarSpaceRight(o.spaceRight);
-  bar.SetBarSpaceUp(o.spaceUp);
-  bar.SetBarSpaceDown(o.spaceDown);
-  if (o.barColor) bar.SetBarColor(*o.barColor);
-  if (o.backColor) bar.SetBackColor(*o.backColor);
-  bar.SetBarPicture(o.picture);
-  bar.SetCode(UnicodeToSjis(o.code));
-  bar.SetBarEnabled(true);
-  // A transparent symbol is drawn over the picture sized by the first drawing, so that
-  // only the bars, text, frame and comments are painted.
-  if (o.transparent && bar.BarDisped()) bar.SetTransparent(true);
+// Combinations of options that cannot work, found before anything is drawn.
+bool CheckCombinations(const CliOptions &o, QString &error) {
+  const auto kind = o.output.isEmpty() ? std::nullopt : plomix::PictureFileKindOf(o.output);
+  const bool svg = o.output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+  if (o.transparent && (o.picture != plomix::picBMP || svg)) {
+    error = QStringLiteral("--transparent draws a bitmap only; it cannot go with --picture emf or wmf or an .svg file");
+    return false;
+  }
+  if (o.output.isEmpty()) return true;
+  if (!kind) {
+    error = QStringLiteral("cannot write \"%1\": the name must end in .bmp, .jpg, .jpeg, .png, .svg, .emf or .wmf")
+                .arg(o.output);
+    return false;
+  }
+  const plomix::PictureFileKind k = kind.value_or(plomix::PictureFileKind::Bitmap);
+  const bool metafileFile = k == plomix::PictureFileKind::EnhancedMetafile || k == plomix::PictureFileKind::WindowsMetafile;
+  if (metafileFile && o.picture == plomix::picBMP) {
+    error = QStringLiteral("cannot write \"%1\" from a bitmap: add --picture emf or wmf").arg(o.output);
+    return false;
+  }
+  if (svg && (o.angle != 0 || o.reverse)) {
+    error = QStringLiteral("an .svg file is drawn upright and unmirrored, as the metafiles are; "
+                           "leave out --angle and --reverse");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 int main(int argc, char *argv[]) {
+  // Past a file-size limit a write fails with "File too large" instead of ending the process.
+  std::signal(SIGXFSZ, SIG_IGN);
+  // A batch allocates and frees one picture after another: keep the memory in the heap
+  // instead of mapping fresh, zero-filled pages from the system for every picture.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   plomix::EnsureRuntimeDir();
-  QApplication app(argc, argv);
+  // The application object sees only the program name: every argument is ours, even one
+  // that looks like a toolkit option (-reverse, -style, -platform, ...).
+  int qtArgc = 1;
+  char *qtArgv[] = {argv[0], nullptr};
+  QApplication app(qtArgc, qtArgv);
   plomix::InstallFontSubstitutions();
 
-  QStringList args = QApplication::arguments();
-  args.removeFirst();
   QString error;
-  const auto options = plomix::cli::ParseCliOptions(args, error);
+  const auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
   if (!options) {
     PrintError(error);
     std::fputs("Try 'plomix-cli --help'.\n", stderr);
     return kUsageError;
   }
   if (options->help) {
-    std::fputs(plomix::cli::UsageText().toUtf8().constData(), stdout);
+    std::fputs(UsageText().toUtf8().constData(), stdout);
     return kDrawn;
   }
-  if (options->transparent && options->picture != plomix::picBMP) {
-    PrintError(QStringLiteral("--transparent draws a bitmap only; it cannot go with --picture emf or wmf"));
+  if (!CheckCombinations(*options, error)) {
+    PrintError(error);
     return kUsageError;
   }
-  if (!options->output.isEmpty()) {
-    const auto kind = plomix::PictureFileKindOf(options->output);
-    if (!kind) {
-      PrintError(QStringLiteral("cannot write \"%1\": the name must end in .bmp, .jpg, .jpeg, "
-                                ".png, .emf or .wmf")
-                     .arg(options->output));
-      return kUsageError;
-    }
-    const bool metafileFile = *kind == plomix::PictureFileKind::EnhancedMetafile ||
-                              *kind == plomix::PictureFileKind::WindowsMetafile;
-    if (metafileFile && options->picture == plomix::picBMP) {
-      PrintError(QStringLiteral("cannot write \"%1\" from a bitmap: add --picture emf or wmf")
-                     .arg(options->output));
-      return kUsageError;
-    }
-  }
 
-  plomix::TBarImage bar;
-  plomix::ApplySymbolDesignDefaults(bar);
-  ApplyOptions(bar, *options);
-
-  if (options->info) {
-    const QByteArray json = plomix::cli::SymbolInfoJson(bar);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+  if (!options->batch.isEmpty()) return RunBatch(*options);
+  Renderer renderer(*options);
+  const Outcome outcome =
+      renderer.Render(Job{options->code, options->up, options->down, EncodeArgument(options->output)});
+  if (!outcome.info.isEmpty()) {
+    std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
     std::fputc('\n', stdout);
   }
-  if (!bar.BarDisped()) {
-    const std::string_view why = plomix::RefusalText(bar.EncodeRefusal());
-    QString message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(options->code);
-    if (!why.empty())
-      message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
-    PrintError(message);
-    return kNotEncodable;
-  }
-  if (!options->output.isEmpty() &&
-      !plomix::SavePictureFile(bar.Picture(), options->output, &error)) {
-    PrintError(QStringLiteral("cannot write \"%1\": %2").arg(options->output, error));
-    return kNotWritten;
-  }
-  return kDrawn;
+  if (outcome.status != kDrawn) PrintError(outcome.message);
+  return outcome.status;
 }

@@ -117,6 +117,7 @@ void TBarImage::DrawToBitmap() {
       bitmap = QImage(size(), QImage::Format_RGB32);
       bitmap.setDotsPerMeterX(dpmX);
       bitmap.setDotsPerMeterY(dpmY);
+      if (bitmap.isNull()) return;  // out of memory: nothing drawn, BarDisped stays false
     }
   }
 
@@ -131,7 +132,8 @@ void TBarImage::DrawToBitmap() {
 
   RotatePicture(FAngle);
   if (!FMatch) setUpdatesEnabled(true);
-  FBarDisped = true;
+  // A picture whose pixels could not be allocated (or turned) is no drawn symbol.
+  FBarDisped = !FPicture.Bitmap().isNull();
   update();
 }
 

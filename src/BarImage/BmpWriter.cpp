@@ -17,7 +17,10 @@ std::string EncodeBmp32(const QImage &source) {
   const std::uint32_t width = static_cast<std::uint32_t>(image.width());
   const std::uint32_t height = static_cast<std::uint32_t>(image.height());
   constexpr std::uint32_t kHeaders = 14 + 40;
-  const std::uint32_t pixelBytes = width * height * 4;
+  // The file's size fields are 32 bits: a larger picture has no BMP file.
+  const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
+  if (image.isNull() || kHeaders + pixelBytes64 > 0xFFFFFFFFu) return {};
+  const std::uint32_t pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
 
   std::string out;
   out.reserve(kHeaders + pixelBytes);

@@ -6,6 +6,8 @@
 #include "BarImage/BmpWriter.h"
 #include "BarImage/EmfWriter.h"
 #include "BarImage/JpegWriter.h"
+#include "BarImage/PictureLimits.h"
+#include "BarImage/SvgWriter.h"
 #include "BarImage/WmfWriter.h"
 #include "Common/AtomicFile.h"
 
@@ -14,6 +16,19 @@ namespace {
 
 void SetError(QString *error, const QString &text) {
   if (error) *error = text;
+}
+
+// Symbol pictures are long runs: a middle zlib level gives small files without slowing a batch.
+constexpr int kPngQuality = 50;
+
+bool IsGrey(const QImage &image) {
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) return false;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (qRed(row[x]) != qGreen(row[x]) || qGreen(row[x]) != qBlue(row[x]) || qAlpha(row[x]) != 255) return false;
+  }
+  return true;
 }
 
 bool NamesJpeg(const QString &path) {
@@ -37,6 +52,7 @@ std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
   if (suffix == QLatin1String("png")) return PictureFileKind::Png;
   if (suffix == QLatin1String("emf")) return PictureFileKind::EnhancedMetafile;
   if (suffix == QLatin1String("wmf")) return PictureFileKind::WindowsMetafile;
+  if (suffix == QLatin1String("svg")) return PictureFileKind::Svg;
   return std::nullopt;
 }
 
@@ -50,6 +66,10 @@ bool SaveBitmapFile(const QImage &image, const QString &path, QString *error) {
     if (!EncodeJpeg(image, bytes, error)) return false;
   } else {
     bytes = EncodeBmp32(image);
+    if (bytes.empty()) {
+      SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
+      return false;
+    }
   }
   return WriteFileAtomically(path, bytes, error);
 }
@@ -91,33 +111,66 @@ bool SavePictureAs(const TPicture &picture, TPictures method, const QString &pat
   }
 }
 
-bool SavePictureFile(const TPicture &picture, const QString &path, QString *error) {
-  const PictureFileKind kind = PictureFileKindOf(path).value_or(PictureFileKind::Bitmap);
+bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::string &bytes,
+                       QString *error) {
+  if (const QSize size = picture.Size(); auto problem = PictureFileProblem(size, kind)) {
+    SetError(error, *problem);
+    return false;
+  }
   switch (kind) {
     case PictureFileKind::EnhancedMetafile:
-      return SavePictureAs(picture, picEMF, path, error);
-    case PictureFileKind::WindowsMetafile:
-      return SavePictureAs(picture, picWMF, path, error);
-    case PictureFileKind::Png: {
-      const QImage image = PictureToImage(picture);
-      if (image.isNull()) {
-        SetError(error, QStringLiteral("there is no picture to save"));
-        return false;
-      }
-      QByteArray bytes;
-      QBuffer buffer(&bytes);
-      buffer.open(QIODevice::WriteOnly);
-      if (!image.save(&buffer, "PNG")) {
-        SetError(error, QStringLiteral("the image could not be encoded"));
-        return false;
-      }
-      return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), error);
+    case PictureFileKind::WindowsMetafile: {
+      const TMetafile *meta = MetafileOf(picture, error);
+      if (meta == nullptr) return false;
+      const bool enhanced = kind == PictureFileKind::EnhancedMetafile;
+      bytes = enhanced ? EncodeEnhancedMetafile(*meta, ScreenReferenceDevice())
+                       : EncodeWindowsMetafile(*meta, ScreenReferenceDevice());
+      if (bytes.empty())
+        SetError(error, enhanced ? QStringLiteral("the enhanced metafile could not be built")
+                                 : QStringLiteral("the Windows metafile could not be built "
+                                                  "(the picture may be too large for its 16-bit coordinates)"));
+      return !bytes.empty();
     }
+    case PictureFileKind::Svg: {
+      const TMetafile *meta = MetafileOf(picture, error);
+      if (meta == nullptr) return false;
+      // The recorded size keeps one pixel past the drawn area; the picture is the drawn area.
+      bytes = EncodeSvg(*meta, meta->Size() - QSize(1, 1));
+      return true;
+    }
+    case PictureFileKind::Png:
     case PictureFileKind::Bitmap:
     case PictureFileKind::Jpeg:
-      return SaveBitmapFile(PictureToImage(picture), path, error);
+      break;
   }
-  return false;
+  const QImage image = PictureToImage(picture);
+  if (image.isNull()) {
+    SetError(error, QStringLiteral("there is no picture to save"));
+    return false;
+  }
+  if (kind == PictureFileKind::Jpeg) return EncodeJpeg(image, bytes, error);
+  if (kind == PictureFileKind::Bitmap) {
+    bytes = EncodeBmp32(image);
+    if (bytes.empty()) SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
+    return !bytes.empty();
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  // A symbol in greys (black bars on white, grey text edges) is stored with one byte a
+  // pixel; the same pixels read back, in a quarter of the data.
+  if (!(IsGrey(image) ? image.convertToFormat(QImage::Format_Grayscale8) : image).save(&buffer, "PNG", kPngQuality)) {
+    SetError(error, QStringLiteral("the image could not be encoded"));
+    return false;
+  }
+  bytes.assign(png.constData(), static_cast<std::size_t>(png.size()));
+  return true;
+}
+
+bool SavePictureFile(const TPicture &picture, const QString &path, QString *error) {
+  const PictureFileKind kind = PictureFileKindOf(path).value_or(PictureFileKind::Bitmap);
+  std::string bytes;
+  return EncodePictureFile(picture, kind, bytes, error) && WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace plomix

@@ -11,10 +11,10 @@
 
 namespace plomix {
 
-enum class PictureFileKind { Bitmap, Jpeg, Png, EnhancedMetafile, WindowsMetafile };
+enum class PictureFileKind { Bitmap, Jpeg, Png, EnhancedMetafile, WindowsMetafile, Svg };
 
 // The kind a file name's extension names (letter case ignored): .bmp, .jpg, .jpeg,
-// .png, .emf, .wmf. Nothing for any other name.
+// .png, .emf, .wmf, .svg. Nothing for any other name.
 std::optional<PictureFileKind> PictureFileKindOf(const QString &path);
 
 // A bitmap saved under a name: JPEG when the name ends in .jpg or .jpeg (any case),
@@ -35,5 +35,10 @@ bool SavePictureAs(const TPicture &picture, TPictures method, const QString &pat
 // On failure returns false, leaves any earlier file whole and stores a readable reason
 // in `error`.
 bool SavePictureFile(const TPicture &picture, const QString &path, QString *error);
+
+// The bytes of the file SavePictureFile writes for `kind` (.svg needs a metafile picture
+// too). A picture the format cannot hold is refused with the reason in `error`.
+bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::string &bytes,
+                       QString *error);
 
 }  // namespace plomix

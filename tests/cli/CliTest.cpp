@@ -9,23 +9,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/cli/CliRun.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {
 namespace {
 
-struct CliRun {
-  int status;
-  QByteArray out, err;
-};
-
-CliRun RunCli(const QStringList &args) {
-  QProcess process;
-  process.start(QStringLiteral(PLOMIX_CLI), args);
-  process.waitForFinished(30000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput(), process.readAllStandardError()};
-}
+using test::CliRun;
+using test::RunCli;
 
 TEST(Cli, InfoDescribesTheSymbol) {
   const CliRun run = RunCli({"--type", "code39", "--info", "ABC"});
@@ -64,6 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"drawn", {"--type", "nw7", "123"}, 0, ""},
         StatusCase{"type by ordinal", {"--type", "2", "ABC"}, 0, ""},
         StatusCase{"code after --", {"--type", "code39", "--", "-1-"}, 0, ""},
+        StatusCase{"value after =", {"--type=code39", "-o", "/dev/null/x.gif", "--", "A"}, 2, "cannot write"},
+        StatusCase{"unknown single-dash word", {"-colour", "A"}, 2, "unknown option -colour"},
+        StatusCase{"later option wins", {"--scale", "11", "--scale", "2", "A"}, 2, "not \"11\""},
         StatusCase{"lower case for Code 39", {"--type", "code39", "abc"}, 1,
                    "cannot be encoded as this symbology: a character is not allowed"},
         StatusCase{"empty code", {"--type", "code39", ""}, 1, "cannot be encoded as this symbology: the code is empty"},
@@ -99,7 +93,7 @@ TEST(Cli, WritesAReadableFileAndNothingOnFailure) {
 
   const QString unwritable = dir.filePath(QStringLiteral("missing/dir/x.png"));
   const CliRun denied = RunCli({"--type", "code39", "-o", unwritable, "A"});
-  EXPECT_EQ(denied.status, 3) << "a file that cannot be written is not a usage error";
+  EXPECT_EQ(denied.status, 4) << "a file that cannot be written is not a usage error";
   EXPECT_TRUE(denied.err.contains("cannot write")) << denied.err.constData();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("symbol.png")})
@@ -113,6 +107,13 @@ TEST(Cli, CommentsAndJsonAreUtf8) {
   EXPECT_EQ(info.value("symbol").toString(), QStringLiteral("AA1+A"));
   EXPECT_TRUE(info.value("displayed").toBool());
   EXPECT_EQ(info.value("height").toInt(), 120) << "the comments use the margins; nothing grows";
+}
+
+TEST(Cli, TheLastOfTwoContraryOptionsWins) {
+  for (const auto &[args, cdn] : {std::pair{QStringList{"--cd", "--no-cd"}, -1}, std::pair{QStringList{"--no-cd", "--cd"}, 10}}) {
+    const CliRun run = RunCli(args + QStringList{"--type", "code39", "--info", "A"});
+    EXPECT_EQ(QJsonDocument::fromJson(run.out).object().value("cdn").toInt(), cdn) << args.join(' ').toStdString();
+  }
 }
 
 TEST(Cli, OptionsReachTheSymbol) {

@@ -1,0 +1,176 @@
+#include "cli/Render.h"
+
+#include "BarImage/PictureFiles.h"
+#include "BarImage/PictureLimits.h"
+#include "BarImage/SymbolDefaults.h"
+#include "BarImage/TBarImage.h"
+#include "cli/Arguments.h"
+#include "cli/CodeText.h"
+#include "cli/ExitStatus.h"
+#include "cli/FileOutput.h"
+#include "cli/InfoJson.h"
+#include "cli/Verify.h"
+#include "Common/ShiftJis.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace plomix::cli {
+namespace {
+
+std::optional<PictureFileKind> KindOf(const QByteArray &output) {
+  if (output.isEmpty()) return std::nullopt;
+  return PictureFileKindOf(QString::fromUtf8(output));
+}
+
+bool IsMetafileKind(std::optional<PictureFileKind> kind) {
+  return kind && (*kind == PictureFileKind::EnhancedMetafile ||
+                  *kind == PictureFileKind::WindowsMetafile || *kind == PictureFileKind::Svg);
+}
+
+QString Quoted(const QByteArray &path) { return QStringLiteral("\"%1\"").arg(DecodeArgument(path)); }
+
+// The picture as a reader of the written file sees it: the file's own pixels for the
+// raster formats, the SVG rendered at its size, the metafile replayed.
+QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
+  if (kind && !bytes.empty()) {
+    const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    switch (*kind) {
+      case PictureFileKind::Bitmap: return QImage::fromData(data, "BMP");
+      case PictureFileKind::Png: return QImage::fromData(data, "PNG");
+      case PictureFileKind::Jpeg: return QImage::fromData(data, "JPEG");
+      case PictureFileKind::Svg: {
+        QSvgRenderer svg(data);
+        QImage image(svg.defaultSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        svg.render(&painter);
+        return image;
+      }
+      default: break;
+    }
+  }
+  return PictureToImage(bar.Picture());
+}
+
+// The --info object; in batch mode it starts with the line, with --verify it ends with
+// the check that ran ("false" when none passed).
+QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) {
+  QByteArray json = SymbolInfoJson(bar);
+  if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
+  if (verified) {
+    json.chop(1);
+    json += std::string_view(verified) == "false" ? QByteArray(", \"verified\": false}")
+                                                   : ", \"verified\": \"" + QByteArray(verified) + "\"}";
+  }
+  return json;
+}
+
+}  // namespace
+
+Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::make_unique<TBarImage>()) {
+  TBarImage &bar = *FBar;
+  const CliOptions &o = FOptions;
+  ApplySymbolDesignDefaults(bar);
+  bar.SetBarEnabled(false);
+  bar.SetBarType(o.type);
+  bar.SetCD(o.cd);
+  bar.SetStartChar(o.startChar);
+  bar.SetStopChar(o.stopChar);
+  bar.SetScale(static_cast<TSCale>(o.scale));
+  bar.SetElementRatio(static_cast<TElementRatio>(o.ratio));
+  bar.SetBarHeight(o.height);
+  bar.SetBarFrame(static_cast<TFrameSize>(o.frame));
+  bar.SetAngle(o.angle);
+  bar.SetReverse(o.reverse);
+  bar.SetSymbolDisp(o.symbolDisp);
+  bar.SetBarSpaceLeft(o.spaceLeft);
+  bar.SetBarSpaceRight(o.spaceRight);
+  bar.SetBarSpaceUp(o.spaceUp);
+  bar.SetBarSpaceDown(o.spaceDown);
+  if (o.barColor) bar.SetBarColor(*o.barColor);
+  if (o.backColor) bar.SetBackColor(*o.backColor);
+}
+
+Renderer::~Renderer() = default;
+
+Outcome Renderer::Render(const Job &job) {
+  TBarImage &bar = *FBar;
+  const CliOptions &o = FOptions;
+  Outcome outcome;
+  QString error;
+  const auto code = ToSjis(job.code, o.replaceUnmappable, error, job.encoding);
+  if (!code) return {kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
+  const auto up = ToSjis(job.up, o.replaceUnmappable, error, job.encoding);
+  if (!up) return {kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
+  const auto down = ToSjis(job.down, o.replaceUnmappable, error, job.encoding);
+  if (!down) return {kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
+
+  const std::optional<PictureFileKind> kind = KindOf(job.output);
+  const TPictures method = IsMetafileKind(kind) ? (o.picture == picBMP ? picEMF : o.picture) : o.picture;
+
+  // Laid out first as a metafile, which allocates no pixels, so that a picture too large
+  // for memory or for its file format is refused before it is drawn.
+  bar.SetBarEnabled(false);
+  bar.SetMatch(true);  // a transparent drawing before turned Match off
+  bar.SetBarPicture(method == picBMP ? picEMF : method);
+  bar.SetCode(*code);
+  bar.SetCommentUp(*up);
+  bar.SetCommentDown(*down);
+  bar.SetBarEnabled(true);
+  const QSize size(bar.Width(), bar.Height());
+  if (bar.BarDisped()) {
+    if (kind) {
+      if (auto problem = PictureFileProblem(size, *kind))
+        return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
+    }
+    if (method == picBMP) {
+      if (auto problem = PictureMemoryProblem(size))
+        return {kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
+      bar.SetBarPicture(picBMP);
+      // A transparent symbol is drawn over the picture sized by the first drawing, so
+      // that only the bars, text, frame and comments are painted.
+      if (o.transparent && bar.BarDisped()) bar.SetTransparent(true);
+    }
+  }
+
+  if (!bar.BarDisped()) {
+    if (o.info) outcome.info = InfoLine(job, bar, nullptr);
+    outcome.status = kNotDrawn;
+    if (bar.Pattern().empty()) {
+      const std::string_view why = RefusalText(bar.EncodeRefusal());
+      outcome.message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(job.code);
+      if (!why.empty())
+        outcome.message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
+    } else {
+      outcome.message = QStringLiteral("the symbol cannot be drawn: its picture of %1 × %2 pixels could not be "
+                                       "allocated")
+                            .arg(size.width())
+                            .arg(size.height());
+    }
+    return outcome;
+  }
+  std::string bytes;
+  if (!job.output.isEmpty()) {
+    if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), bytes, &error) ||
+        !WriteFileBytes(job.output, bytes, error, job.flush)) {
+      if (o.info) outcome.info = InfoLine(job, bar, nullptr);
+      return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
+    }
+  }
+  const char *verified = nullptr;
+  if (o.verify) {
+    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, bytes), method == picBMP, bar, o);
+    verified = check.ok ? VerifyMethodName(check.method) : nullptr;
+    if (!check.ok) {
+      outcome.status = kNotVerified;
+      outcome.message = QStringLiteral("the symbol%1 does not read back as \"%2\": %3")
+                            .arg(job.output.isEmpty() ? QString() : QStringLiteral(" in ") + Quoted(job.output),
+                                 SjisToUnicode(bar.Symbol()), check.problem);
+    }
+  }
+  if (o.info) outcome.info = InfoLine(job, bar, o.verify ? (verified ? verified : "false") : nullptr);
+  return outcome;
+}
+
+}  // namespace plomix::cli

@@ -1,0 +1,41 @@
+#pragma once
+// One symbol from the command line's settings: encoded, drawn within the picture limits,
+// described for --info and written to its file.
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+#include "cli/CliOptions.h"
+
+namespace plomix {
+class TBarImage;
+}
+
+namespace plomix::cli {
+
+struct Job {
+  QString code, up, down;
+  QByteArray output;  // the file name's bytes; empty: no file
+  qsizetype line = 0;  // the input line in batch mode, else 0
+  const char *encoding = "UTF-8";  // where the text came from, for messages
+  bool flush = true;               // each file flushed to the disk (a batch flushes once at the end)
+};
+
+struct Outcome {
+  int status = 0;
+  QString message;  // why it failed, without the program name
+  QByteArray info;  // the --info object, when asked for and drawn or refused
+};
+
+class Renderer {
+ public:
+  explicit Renderer(const CliOptions &options);
+  ~Renderer();
+  Outcome Render(const Job &job);
+
+ private:
+  const CliOptions &FOptions;
+  std::unique_ptr<TBarImage> FBar;
+};
+
+}  // namespace plomix::cli

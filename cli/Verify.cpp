@@ -1,0 +1,153 @@
+#include "cli/Verify.h"
+
+#define ZX_USE_UTF8 1
+#include <ZXing/ReadBarcode.h>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "BarImage/PictureTransform.h"
+#include "BarImage/SymbologyTable.h"
+#include "BarImage/TBarImage.h"
+#include "Common/ShiftJis.h"
+
+namespace plomix::cli {
+namespace {
+
+struct ZxingCheck {
+  ZXing::BarcodeFormat format;
+  std::string expected;
+};
+
+// What zxing-cpp reports for this symbol, for the symbologies it reads. Codes written
+// with "<...>" notation are left to the element check.
+std::optional<ZxingCheck> ZxingExpectation(const TBarImage &bar) {
+  const std::string &symbol = bar.Symbol();
+  const std::string &code = bar.Code();
+  using F = ZXing::BarcodeFormat;
+  switch (bar.BarType()) {
+    case cbarJAN:
+      return ZxingCheck{symbol.size() == 8 ? F::EAN8 : F::EAN13, symbol};
+    case cbarUPC:
+      return ZxingCheck{symbol.size() == 8 ? F::UPCE : F::UPCA, symbol};
+    case cbarCODE39:  // without the "*" start and stop characters
+      return symbol.size() >= 2 ? std::optional(ZxingCheck{F::Code39, symbol.substr(1, symbol.size() - 2)})
+                                : std::nullopt;
+    case cbarNW7:
+      return ZxingCheck{F::Codabar, symbol};
+    case cbarITF:
+      return ZxingCheck{F::ITF, symbol};
+    case cbarCODE128:  // the data alone: no start letter, no check character
+      if (code.find('<') != std::string::npos || code.find('>') != std::string::npos) return std::nullopt;
+      return ZxingCheck{F::Code128, code};
+    case cbarCODE93:  // the reader drops the two check characters
+      if (code.find('<') != std::string::npos || code.find('>') != std::string::npos) return std::nullopt;
+      return ZxingCheck{F::Code93, code};
+    default:
+      return std::nullopt;
+  }
+}
+
+// The picture as drawn before it was turned and mirrored: bars upright, left to right.
+QImage Upright(const QImage &picture, const CliOptions &o) {
+  QImage image = o.reverse ? MirrorBitmap(picture) : picture;
+  return o.angle == 0 ? image : RotateBitmap(image, 360 - o.angle);
+}
+
+std::string ReadWithZxing(const QImage &upright, ZXing::BarcodeFormat format) {
+  // A quiet zone of background around the symbol, whatever the margins were.
+  QImage framed(upright.width() + 40, upright.height() + 40, QImage::Format_Grayscale8);
+  framed.fill(upright.pixelColor(0, 0));
+  {
+    const QImage grey = upright.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < grey.height(); ++y)
+      std::memcpy(framed.scanLine(y + 20) + 20, grey.constScanLine(y), static_cast<std::size_t>(grey.width()));
+  }
+  ZXing::DecodeHints hints;
+  hints.setFormats(format);
+  hints.setTryRotate(false);
+  hints.setTryHarder(true);
+  hints.setReturnCodabarStartEnd(true);
+  const ZXing::ImageView view(framed.constBits(), framed.width(), framed.height(), ZXing::ImageFormat::Lum,
+                              static_cast<int>(framed.bytesPerLine()));
+  const ZXing::Result result = ZXing::ReadBarcode(view, hints);
+  return result.isValid() ? result.text() : std::string();
+}
+
+// The pattern's elements as (bar?, width in pixels), as the drawing lays them.
+std::vector<std::pair<bool, int>> ExpectedElements(const TBarImage &bar, const CliOptions &o) {
+  const SymbologyInfo &info = Symbology(bar.BarType());
+  std::vector<std::pair<bool, int>> out;
+  for (char digit : bar.Pattern()) {
+    const bool isBar = ((digit - '0') & 1) != 0;
+    const int width = ElementWidth(digit, o.scale, o.ratio, info.usesElementRatio);
+    if (!out.empty() && out.back().first == isBar)
+      out.back().second += width;
+    else
+      out.push_back({isBar, width});
+  }
+  while (!out.empty() && !out.back().first) out.pop_back();
+  if (!out.empty() && !out.front().first) out.erase(out.begin());
+  return out;
+}
+
+// True when some row holds exactly the expected runs, bar for bar.
+bool RowsHoldElements(const QImage &upright, const std::vector<std::pair<bool, int>> &expected, QColor barColor,
+                      QColor backColor) {
+  if (expected.empty()) return false;
+  const QImage image = upright.convertToFormat(QImage::Format_RGB32);
+  // A pixel is a bar pixel when its grey is nearer the bars' grey than the background's
+  // (a JPEG file changes the colours a little).
+  const int ink = qGray(barColor.rgb()), paper = qGray(backColor.rgb());
+  const auto isInk = [&](QRgb px) { return std::abs(qGray(px) - ink) < std::abs(qGray(px) - paper); };
+  std::vector<std::pair<bool, int>> runs;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    runs.clear();
+    for (int x = 0; x < image.width(); ++x) {
+      const bool dark = isInk(row[x]);
+      if (!runs.empty() && runs.back().first == dark)
+        ++runs.back().second;
+      else
+        runs.push_back({dark, 1});
+    }
+    for (std::size_t start = 0; start + expected.size() <= runs.size(); ++start) {
+      bool same = true;
+      for (std::size_t k = 0; k < expected.size() && same; ++k) same = runs[start + k] == expected[k];
+      if (same) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+const char *VerifyMethodName(VerifyMethod method) {
+  switch (method) {
+    case VerifyMethod::Zxing: return "zxing";
+    case VerifyMethod::Elements: return "elements";
+    case VerifyMethod::None: break;
+  }
+  return nullptr;
+}
+
+VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarImage &bar, const CliOptions &o) {
+  if (picture.isNull()) return {VerifyMethod::None, false, QStringLiteral("there is no picture to read")};
+  const QImage upright = turned ? Upright(picture, o) : picture;
+  if (const auto check = ZxingExpectation(bar)) {
+    const std::string read = ReadWithZxing(upright, check->format);
+    if (read == check->expected) return {VerifyMethod::Zxing, true, {}};
+    return {VerifyMethod::Zxing, false,
+            read.empty() ? QStringLiteral("zxing-cpp read nothing")
+                         : QStringLiteral("zxing-cpp read \"%1\"").arg(QString::fromStdString(read))};
+  }
+  if (Symbology(bar.BarType()).ownElementShapes)
+    return {VerifyMethod::None, false, QStringLiteral("no check reads this symbology")};
+  if (RowsHoldElements(upright, ExpectedElements(bar, o), ColorToQColor(bar.BarColor()),
+                       ColorToQColor(bar.BackColor())))
+    return {VerifyMethod::Elements, true, {}};
+  return {VerifyMethod::Elements, false, QStringLiteral("no row of the picture holds the encoder's bars and spaces")};
+}
+
+}  // namespace plomix::cli
