@@ -3,12 +3,13 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= -1
+PREFIX ?= /usr/local
 
 # Worktrees share one compiler cache.
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz install package clean
 
 all: build
 
@@ -23,6 +24,14 @@ build: configure
 
 run: build
 	$(BUILD)/plomix
+
+# The program, its read-me, desktop entry, icons, AppStream metadata and man page.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same tree, in $(BUILD)/.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # A short fuzz run of every encoder first, so that the test summary closes the output.
 test: build

@@ -16,7 +16,19 @@ bool CanCreateFilesIn(const QString &dir) {
   return probe.open();
 }
 
+// P/share/plomix for a program installed as P/bin/plomix.
+QString InstalledShareDir(const QString &programDir) {
+  return QDir::cleanPath(programDir + QStringLiteral("/../share/plomix"));
+}
+
 }  // namespace
+
+bool IsInstalledProgramDir(const QString &programDir) {
+  if (programDir.isEmpty()) return false;
+  const QFileInfo dir(programDir);
+  return dir.fileName() == QLatin1String("bin") &&
+         QFileInfo(QDir::cleanPath(programDir + QStringLiteral("/../share"))).isDir();
+}
 
 QString ProgramDirectory() {
   if (!QCoreApplication::instance()) return {};
@@ -24,7 +36,7 @@ QString ProgramDirectory() {
 }
 
 QString DataDirectoryFor(const QString &programDir) {
-  if (CanCreateFilesIn(programDir)) return programDir;
+  if (!IsInstalledProgramDir(programDir) && CanCreateFilesIn(programDir)) return programDir;
   const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(perUser);
   return perUser;
@@ -32,12 +44,18 @@ QString DataDirectoryFor(const QString &programDir) {
 
 QString DataDirectory() { return DataDirectoryFor(ProgramDirectory()); }
 
-QString ReadmePath() {
+QString ReadmePathFor(const QString &programDir) {
   const QString name = QStringLiteral("Readme.txt");
-  const QString programDir = ProgramDirectory();
-  if (!programDir.isEmpty() && QFileInfo(QDir(programDir).filePath(name)).isFile())
-    return QDir(programDir).filePath(name);
+  QStringList dirs;
+  if (!programDir.isEmpty()) dirs << programDir;
+  if (IsInstalledProgramDir(programDir)) dirs << InstalledShareDir(programDir);
+  for (const QString &dir : dirs) {
+    const QString path = QDir(dir).filePath(name);
+    if (QFileInfo(path).isFile()) return path;
+  }
   return QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
 }
+
+QString ReadmePath() { return ReadmePathFor(ProgramDirectory()); }
 
 }  // namespace plomix

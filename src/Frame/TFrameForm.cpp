@@ -22,6 +22,7 @@
 #include "Common/ShiftJis.h"
 #include "Frame/EnvironmentKeys.h"
 #include "Frame/FontSizes.h"
+#include "Frame/FrameAccessibleNames.h"
 #include "Frame/ReadmeScroll.h"
 #include "Frame/SaveDialogSettings.h"
 #include "Frame/SymbologyControls.h"
@@ -78,6 +79,7 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
   CreateSpinners();
   CreatePopupMenu();
   ConnectHandlers();
+  SetFrameAccessibleNames(*this);
   resize(368, 441);
 }
 

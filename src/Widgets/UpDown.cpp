@@ -12,6 +12,10 @@ TUpDown::TUpDown(QWidget *parent) : QWidget(parent) {
   FDownButton = new QToolButton(this);
   FDownButton->setObjectName(QStringLiteral("DownButton"));
   FDownButton->setArrowType(Qt::DownArrow);
+  // Arrow glyphs have no text: name them for screen readers (the pair takes its
+  // name from the control it steps).
+  FUpButton->setAccessibleName(QStringLiteral("上"));
+  FDownButton->setAccessibleName(QStringLiteral("下"));
   for (QToolButton *button : {FUpButton, FDownButton}) {
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);

@@ -283,17 +283,37 @@ TEST(DataDirectory, ProgramFolderWhenWritableElsePerUserFolder) {
   QStandardPaths::setTestModeEnabled(true);
   const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QTemporaryDir writable;
+  QTemporaryDir prefix;  // an installed tree, writable as a root install is
+  QDir(prefix.path()).mkpath("bin");
+  QDir(prefix.path()).mkpath("share/plomix");
   struct Row {
     const char *note;
     QString programDir, expected;
   } rows[] = {
       {"writable program folder", writable.path(), writable.path()},
+      {"installed bin folder, even when writable", prefix.filePath("bin"), perUser},
       {"a folder nobody can create files in, even root", "/proc", perUser},
       {"a folder that does not exist", writable.filePath("gone"), perUser},
   };
   for (const Row &row : rows) EXPECT_EQ(DataDirectoryFor(row.programDir), row.expected) << row.note;
   EXPECT_TRUE(QDir(perUser).exists());
   QStandardPaths::setTestModeEnabled(false);
+}
+
+TEST(ReadmePath, BesideTheProgramElseInTheInstalledTree) {
+  QTemporaryDir prefix;
+  const QDir root(prefix.path());
+  root.mkpath("bin");
+  root.mkpath("share/plomix");
+  root.mkpath("build");
+  auto touch = [&](const QString &path) { QFile f(root.filePath(path)); return f.open(QIODevice::WriteOnly); };
+  const QString bin = root.filePath("bin"), build = root.filePath("build");
+  EXPECT_EQ(ReadmePathFor(bin), QString()) << "installed tree without Readme.txt: no file";
+  ASSERT_TRUE(touch("share/plomix/Readme.txt"));
+  EXPECT_EQ(ReadmePathFor(bin), root.filePath("share/plomix/Readme.txt"));
+  EXPECT_EQ(ReadmePathFor(build), QString()) << "a build folder does not look into ../share";
+  ASSERT_TRUE(touch("bin/Readme.txt"));
+  EXPECT_EQ(ReadmePathFor(bin), root.filePath("bin/Readme.txt")) << "beside the program first";
 }
 
 }  // namespace
