@@ -125,6 +125,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void AngleItemClick(int angle);
   void CtrlF51Click();
   void Help1Click();
+  void N4Click();
   void Panel7MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void FormResize();
