@@ -94,9 +94,13 @@ void TBarSizeForm::FormShow() {
 }
 
 void TBarSizeForm::Print1Click() {
+  // The job's name; the main window's printer gets its own name back for its own jobs.
+  const QString docName = FPrinter->docName();
   FPrinter->setDocName(Text("現在のバーコードのサイズ情報"));
   QString error;
-  if (!PrintSizeReport(*FPrinter, SjisToUnicode(FText), &error)) {
+  const bool printed = PrintSizeReport(*FPrinter, SjisToUnicode(FText), &error);
+  FPrinter->setDocName(docName);
+  if (!printed) {
     ShowMessage(QMessageBox::Warning, error);
   } else if (FPrinter->outputFormat() == QPrinter::PdfFormat) {
     // A file is no printout: say where it is.
