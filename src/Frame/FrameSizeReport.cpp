@@ -8,8 +8,9 @@ namespace plomix {
 void TFrameForm::N4Click() {
   const TBarSizeSource source{BarImage1->BarWidth(), BarImage1->BarHeight(), BarImage1->Scale(),
                               UpDown8->Position()};
-  // No printer of its own yet: the report takes the system's default queue, else a PDF file.
-  TBarSizeForm form(source, nullptr, this);
+  // The printer chosen in the set-up; before any choice the report takes the system's
+  // default queue, else a new PDF file of its own rather than the symbols' one.
+  TBarSizeForm form(source, PrinterChoice().Chosen(), this);
   form.exec();
 }
 
