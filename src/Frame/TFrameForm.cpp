@@ -210,6 +210,7 @@ void TFrameForm::ConnectHandlers() {
   connect(N2701, &QAction::triggered, this, [this] { AngleItemClick(270); });
   connect(CtrlF51, &QAction::triggered, this, &TFrameForm::CtrlF51Click);
   connect(Help1, &QAction::triggered, this, &TFrameForm::Help1Click);
+  connect(N4, &QAction::triggered, this, &TFrameForm::N4Click);
   BarImage1->OnChangedCode = [this](TBarImage *sender, bool watch) {
     BarImage1ChangedCode(sender, watch);
   };

@@ -118,6 +118,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void AngleItemClick(int angle);
   void CtrlF51Click();
   void Help1Click();
+  void N4Click();
   void Button8Click();
   void Button9Click();
   void Button10Click();

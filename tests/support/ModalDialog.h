@@ -3,26 +3,27 @@
 // (one that `wanted` accepts, when given) and hands it to `answer`, which accepts,
 // rejects or fills it in. The timer gives up after `timeoutMs`; delete it to stop it earlier.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
 namespace plomix::test {
 
 inline QTimer *AnswerNextModal(std::function<void(QWidget *)> answer, int timeoutMs = 5000,
                             std::function<bool(QWidget *)> wanted = {}) {
   auto *timer = new QTimer;
-  auto elapsed = std::make_shared<int>(0);
+  // Real time, not counted ticks: a busy machine turns the event loop less often, and a
+  // timer left over from one test must not answer the next test's dialog.
+  const QDeadlineTimer deadline(timeoutMs);
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer, elapsed, timeoutMs, wanted] {
-    *elapsed += timer->interval();
+  QObject::connect(timer, &QTimer::timeout, [timer, answer, deadline, wanted] {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal && (!wanted || wanted(modal))) {
       timer->stop();
       timer->deleteLater();
       answer(modal);
-    } else if (*elapsed > timeoutMs) {
+    } else if (deadline.hasExpired()) {
       timer->stop();
       timer->deleteLater();
     }

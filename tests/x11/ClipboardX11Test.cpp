@@ -3,11 +3,14 @@
 // formats CopyBar offers, and they decode.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPrinter>
 #include <QProcess>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "BarImage/ClipboardFormats.h"
+#include "BarSize/TBarSizeForm.h"
+#include "Common/ShiftJis.h"
 #include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 
@@ -114,6 +117,22 @@ TEST(X11Clipboard, AnotherProgramReadsTheFormatsCopyBarOffers) {
     EXPECT_TRUE(wmf.startsWith("\xD7\xCD\xC6\x9A")) << "placeable header";
     EXPECT_EQ(ReadWithZXing(RenderSvg(WmfToSvg(wmf.toStdString())), c.format), c.read) << c.note;
   }
+}
+
+// The size report's copy: another program reads the whole text, header first, with its
+// CR LF line ends, as UTF-8.
+TEST(X11Clipboard, AnotherProgramReadsTheSizeReportCopy) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QStringLiteral("/dev/null"));
+  TBarSizeForm form({120, 40, 2, 100}, &printer);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.Copy1->trigger();
+  const QByteArray text = ReadClipboardAs("UTF8_STRING");
+  EXPECT_EQ(text, SjisToUnicode(form.ReportText()).toUtf8());
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8("///// 現在のバーコードのサイズ情報 /////\r\n\r\n\r\n").toUtf8()));
+  EXPECT_TRUE(text.contains(QString::fromUtf8("    120×40 pixel\r\n").toUtf8()));
 }
 
 }  // namespace
