@@ -133,13 +133,15 @@ std::string EncodeEnhancedMetafile(const TMetafile &metafile, const TReferenceDe
   const int width = metafile.Width(), height = metafile.Height();
   if (width <= 0 || height <= 0) return {};
   EmfRecords out;
-  // Bounds and frame are inclusive rectangles: pixels 0..W-1, and the same area in
-  // hundredths of a millimetre.
+  // Bounds are the inclusive pixels 0..W-1. Readers size the picture as the frame's
+  // width (right - left) through the device's millimetres-per-pixel, so the frame spans
+  // W pixels at exactly that ratio: a frame one unit short, or a device size rounded to
+  // whole millimetres on its own, shifts far bars by a pixel or more.
   const U_RECTL bounds = Rectl(0, 0, width - 1, height - 1);
-  const U_RECTL frame = Rectl(0, 0, device.HundredthsMmX(width) - 1, device.HundredthsMmY(height) - 1);
-  const U_SIZEL devicePixels = sizel_set(device.Pixels.width(), device.Pixels.height());
-  const U_SIZEL deviceMm = sizel_set((device.HundredthsMmX(device.Pixels.width()) + 50) / 100,
-                                     (device.HundredthsMmY(device.Pixels.height()) + 50) / 100);
+  const U_RECTL frame = Rectl(0, 0, device.HundredthsMmX(width), device.HundredthsMmY(height));
+  const QSize headerPixels = device.HeaderPixels(), headerMm = device.HeaderMillimetres();
+  const U_SIZEL devicePixels = sizel_set(headerPixels.width(), headerPixels.height());
+  const U_SIZEL deviceMm = sizel_set(headerMm.width(), headerMm.height());
   out.Add(U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, devicePixels, deviceMm, 0));
   out.Add(U_EMRSETMAPMODE_set(U_MM_TEXT));
   out.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));

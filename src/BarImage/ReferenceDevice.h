@@ -13,6 +13,14 @@ struct TReferenceDevice {
   // Hundredths of a millimetre that `pixels` cover at this resolution.
   int HundredthsMmX(int pixels) const;
   int HundredthsMmY(int pixels) const;
+
+  // The device size an EMF header records, in pixels and in millimetres. Readers scale
+  // by the millimetres over the pixels, so the pixels are the screen's rounded up to a
+  // whole multiple of the pixels that make whole millimetres at this dpi (480 pixels =
+  // 127 mm at 96 dpi): the ratio is then exactly 25.4 / dpi and a picture comes back at
+  // its own pixel size.
+  QSize HeaderPixels() const;
+  QSize HeaderMillimetres() const;
 };
 
 // The screen of the running application (its logical dpi and primary screen size).

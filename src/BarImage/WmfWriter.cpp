@@ -181,10 +181,13 @@ std::string EncodeWindowsMetafile(const TMetafile &metafile, const TReferenceDev
           brush = next;
           brushColor = shape.color;
         }
-        // Without a pen the rectangle covers exactly the pixels from left up to right.
-        out.Add(U_WMRRECTANGLE_set(U_RECT16_set(
-            Point16(shape.rect.left(), shape.rect.top()),
-            Point16(shape.rect.left() + shape.rect.width(), shape.rect.top() + shape.rect.height()))));
+        // A polygon through the four pixel corners, not META_RECTANGLE: GDI leaves out
+        // the right column and bottom row of a rectangle drawn without a pen (a one-pixel
+        // bar vanishes) while other readers fill it whole; both fill this polygon exactly.
+        const int l = shape.rect.left(), t = shape.rect.top();
+        const int r = l + shape.rect.width(), b = t + shape.rect.height();
+        const U_POINT16 corners[4] = {Point16(l, t), Point16(r, t), Point16(r, b), Point16(l, b)};
+        out.Add(U_WMRPOLYGON_set(4, corners));
         break;
       }
       case MetafileShape::Kind::Line: {

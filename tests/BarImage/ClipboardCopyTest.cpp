@@ -67,8 +67,8 @@ TEST(CopyBar, WindowsMetafileCarriesThePhysicalSize) {
   std::memcpy(&emfHeader, emf.data(), sizeof emfHeader);
   const int wmfWidth = qRound((placeable.Dst.right - placeable.Dst.left) * 2540.0 / placeable.Inch);
   const int wmfHeight = qRound((placeable.Dst.bottom - placeable.Dst.top) * 2540.0 / placeable.Inch);
-  EXPECT_EQ(wmfWidth, emfHeader.rclFrame.right + 1);
-  EXPECT_EQ(wmfHeight, emfHeader.rclFrame.bottom + 1);
+  EXPECT_EQ(wmfWidth, emfHeader.rclFrame.right - emfHeader.rclFrame.left);
+  EXPECT_EQ(wmfHeight, emfHeader.rclFrame.bottom - emfHeader.rclFrame.top);
   EXPECT_EQ(ReadWithZXing(RenderSvg(WmfToSvg(wmf)), kMetafileSymbols[1].format), kMetafileSymbols[1].read);
 }
 

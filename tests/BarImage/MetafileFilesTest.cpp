@@ -71,6 +71,7 @@ struct HeaderCase {
   const char *note;
   int barLeft, barTop;
   int dpi;
+  int deviceWidth, deviceHeight;  // the header's device for a 1280 x 1024 screen
 };
 
 void PrintTo(const HeaderCase &h, std::ostream *os) { *os << h.note; }
@@ -95,14 +96,24 @@ TEST_P(MetafileHeaders, CarryThePictureSizeAtTheDeviceDpi) {
   EXPECT_EQ(header.emr.iType, U_EMR_HEADER);
   EXPECT_EQ(header.dSignature, U_ENHMETA_SIGNATURE);
   EXPECT_EQ(header.nBytes, emf.size()) << h.note;
-  // Bounds: inclusive pixels; frame: the same area in hundredths of a millimetre.
+  // Bounds: inclusive pixels; frame: the same area in hundredths of a millimetre,
+  // spanning right - left at the device's millimetres per pixel.
   EXPECT_EQ(header.rclBounds.left, 0);
   EXPECT_EQ(header.rclBounds.right, width - 1) << h.note;
   EXPECT_EQ(header.rclBounds.bottom, height - 1) << h.note;
-  EXPECT_EQ(header.rclFrame.right + 1, qRound(width * 2540.0 / h.dpi)) << h.note;
-  EXPECT_EQ(header.rclFrame.bottom + 1, qRound(height * 2540.0 / h.dpi)) << h.note;
-  EXPECT_EQ(header.szlDevice.cx, 1280);
-  EXPECT_EQ(header.szlMillimeters.cx, qRound(1280 * 25.4 / h.dpi)) << h.note;
+  EXPECT_EQ(header.rclFrame.left, 0);
+  EXPECT_EQ(header.rclFrame.right, qRound(width * 2540.0 / h.dpi)) << h.note;
+  EXPECT_EQ(header.rclFrame.bottom, qRound(height * 2540.0 / h.dpi)) << h.note;
+  // The device: the screen rounded up to whole millimetres, so that its ratio is
+  // exactly 25.4 / dpi.
+  EXPECT_EQ(header.szlDevice.cx, h.deviceWidth) << h.note;
+  EXPECT_EQ(header.szlDevice.cy, h.deviceHeight) << h.note;
+  EXPECT_EQ(header.szlMillimeters.cx * 10 * h.dpi, h.deviceWidth * 254) << h.note;
+  EXPECT_EQ(header.szlMillimeters.cy * 10 * h.dpi, h.deviceHeight * 254) << h.note;
+  if (header.emr.nSize >= offsetof(U_EMRHEADER, szlMicrometers) + sizeof(U_SIZEL)) {
+    EXPECT_EQ(header.szlMicrometers.cx, header.szlMillimeters.cx * 1000) << h.note;
+    EXPECT_EQ(header.szlMicrometers.cy, header.szlMillimeters.cy * 1000) << h.note;
+  }
 
   const std::string wmf = EncodeWindowsMetafile(*bar->Picture().MetafileOrNull(), device);
   U_WMRPLACEABLE placeable;
@@ -119,9 +130,10 @@ TEST_P(MetafileHeaders, CarryThePictureSizeAtTheDeviceDpi) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, MetafileHeaders,
-    ::testing::Values(HeaderCase{"at the origin, 96 dpi", 0, 0, 96},
-                      HeaderCase{"BarLeft 5, BarTop 7: the control grows by both", 5, 7, 96},
-                      HeaderCase{"120 dpi screen: same pixels, smaller frame", 3, 0, 120}));
+    ::testing::Values(HeaderCase{"at the origin, 96 dpi: 480 pixels make 127 mm", 0, 0, 96, 1440, 1440},
+                      HeaderCase{"BarLeft 5, BarTop 7: the control grows by both", 5, 7, 96, 1440, 1440},
+                      HeaderCase{"120 dpi screen: 600 pixels make 127 mm", 3, 0, 120, 1800, 1200},
+                      HeaderCase{"127 dpi screen: 5 pixels make 1 mm", 0, 0, 127, 1280, 1025}));
 
 // Golden files pin the bytes; the same drawing gives the same bytes every time.
 TEST(MetafileGolden, EmfAndWmfBytesArePinned) {
