@@ -207,6 +207,8 @@ void TFrameForm::ConnectHandlers() {
   connect(Button7, &QPushButton::clicked, this, &TFrameForm::Button7Click);
   connect(Button11, &QPushButton::clicked, this, &TFrameForm::Button11Click);
   connect(Button12, &QPushButton::clicked, this, &TFrameForm::Button12Click);
+  connect(Button13, &QPushButton::clicked, this, &TFrameForm::Button13Click);
+  connect(Button14, &QPushButton::clicked, this, &TFrameForm::Button14Click);
   connect(PopupMenu1, &QMenu::aboutToShow, this, &TFrameForm::PopupMenu1Popup);
   connect(N01, &QAction::triggered, this, [this] { AngleItemClick(0); });
   connect(N901, &QAction::triggered, this, [this] { AngleItemClick(90); });

@@ -10,6 +10,7 @@
 #include "BarImage/BarTypes.h"
 #include "Common/Fonts.h"
 #include "Records/RecordList.h"
+#include "Sort/SortKey.h"
 #include "Widgets/UpDown.h"
 #include "ui_TFrameForm.h"
 
@@ -22,8 +23,6 @@ class TSpinner;
 class TParameter;
 class TBarImage;
 struct TFrameSetting;
-
-enum TSortKey { skCode = 0, skCommentUp = 1, skCommentDown = 2 };
 
 class TFrameForm : public QWidget, public Ui::TFrameForm {
   Q_OBJECT
@@ -121,6 +120,8 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void Button3Click();
   void Button4Click();
   void Button6Click();
+  void Button13Click();
+  void Button14Click();
   void PopupMenu1Popup();
   void AngleItemClick(int angle);
   void CtrlF51Click();

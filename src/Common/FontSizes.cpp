@@ -1,4 +1,4 @@
-#include "Frame/FontSizes.h"
+#include "Common/FontSizes.h"
 
 #include <cmath>
 

@@ -1,0 +1,71 @@
+#pragma once
+// The data list's grid content: the records being edited plus the entry row below them.
+// Grid coordinates as the window uses them: row 0 is the header, rows 1..RowCount() - 2
+// hold records, row RowCount() - 1 is the entry row; columns 1..3 are barcode string,
+// upper and lower comment (column 0, the row numbers, is the vertical header).
+// Model row m is grid row m + 1, model column c is grid column c + 1.
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+#include "Records/RecordList.h"
+
+namespace plomix {
+
+class TDataGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  // The grid's row count: records + 2, never less than 2.
+  int RowCount() const { return static_cast<int>(FRows.size()) + 1; }
+  int RecordCount() const { return RowCount() - 2; }
+  // Grows with empty rows at the end or drops rows from the end.
+  void SetRowCount(int count);
+
+  // Replaces the content by `records` and an empty entry row.
+  void Load(std::vector<TDataRecord> records);
+  // Rows 1..RowCount() - 2.
+  std::vector<TDataRecord> Records() const;
+  // Rows 1..RowCount() - 1, the entry row last.
+  const std::vector<TDataRecord> &Rows() const { return FRows; }
+
+  const std::string &Cell(int row, int col) const;
+  void SetCell(int row, int col, std::string text);
+  const TDataRecord &Row(int row) const { return FRows[static_cast<std::size_t>(row - 1)]; }
+  void SetRow(int row, const TDataRecord &record);
+
+  // Moves the data of row `from` to row `to`, shifting the rows between by one. Only
+  // for 1 <= from, to <= RowCount() - 1 and from != to.
+  void MoveRecord(int from, int to);
+  void ExchangeRecords(int a, int b);
+  // Removes record `row` (1..RowCount() - 2): the rows below move up by one.
+  void RemoveRecord(int row);
+  // Sorts rows 1..RowCount() - 2 by column `col` (1..3), direction +1 or -1.
+  void SortRecords(int col, int direction);
+
+  // QAbstractItemModel
+  int rowCount(const QModelIndex &parent = {}) const override;
+  int columnCount(const QModelIndex &parent = {}) const override;
+  QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+  bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+ signals:
+  // A cell changed through the editor (grid coordinates).
+  void CellEdited(int row, int col);
+
+ private:
+  std::string &MutableCell(int row, int col);
+  void RowsChanged(int first, int last);
+
+  std::vector<TDataRecord> FRows{1};  // grid rows 1..RowCount() - 1
+};
+
+// A typed or pasted text as a cell keeps it: line breaks and NUL characters, which would
+// split a record in the data files, become spaces.
+QString CellTextFromInput(QString text);
+
+}  // namespace plomix
