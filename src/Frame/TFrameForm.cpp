@@ -127,7 +127,8 @@ void TFrameForm::CreateSpinners() {
        }},
       // The print copies and scale are read by printing; entering them changes no symbol.
       {envkey::PrintCopies, Edit7, UpDown7, nullptr, nullptr},
-      {envkey::PrintScale, Edit8, UpDown8, nullptr, [this] { ActualSizeSwitch = false; }},
+      // Only the scale's arrows end the actual-size state (UpDown8Click); a typed scale keeps it.
+       {envkey::PrintScale, Edit8, UpDown8, nullptr, nullptr},
       {envkey::SpaceUp, Edit9, UpDown9, [bar](int v) { bar->SetBarSpaceUp(v); }, refresh},
       {envkey::SpaceDown, Edit10, UpDown10, [bar](int v) { bar->SetBarSpaceDown(v); }, refresh},
   };
@@ -205,6 +206,10 @@ void TFrameForm::ConnectHandlers() {
   connect(Button5, &QPushButton::clicked, this, &TFrameForm::Button5Click);
   connect(Button6, &QPushButton::clicked, this, &TFrameForm::Button6Click);
   connect(Button7, &QPushButton::clicked, this, &TFrameForm::Button7Click);
+  connect(Button8, &QPushButton::clicked, this, &TFrameForm::Button8Click);
+  connect(Button9, &QPushButton::clicked, this, &TFrameForm::Button9Click);
+  connect(Button10, &QPushButton::clicked, this, &TFrameForm::Button10Click);
+  connect(UpDown8, &TUpDown::Click, this, &TFrameForm::UpDown8Click);
   connect(Button11, &QPushButton::clicked, this, &TFrameForm::Button11Click);
   connect(Button12, &QPushButton::clicked, this, &TFrameForm::Button12Click);
   connect(Button13, &QPushButton::clicked, this, &TFrameForm::Button13Click);

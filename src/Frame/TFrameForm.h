@@ -12,6 +12,8 @@
 #include "Records/RecordList.h"
 #include "Sort/SortKey.h"
 #include "Widgets/UpDown.h"
+#include "Print/PrintState.h"
+#include "Print/PrinterChoice.h"
 #include "ui_TFrameForm.h"
 
 class QAction;
@@ -24,7 +26,8 @@ class TParameter;
 class TBarImage;
 struct TFrameSetting;
 
-class TFrameForm : public QWidget, public Ui::TFrameForm {
+// The print state fields (PrinterDpiX ... ActualSizeSwitch) come from TPrintState.
+class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, public TPrintHost {
   Q_OBJECT
 
  public:
@@ -41,17 +44,6 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   // --- fields, in declaration order ---
   int OrgHeight = 100;
   int ShownIndex = -1;
-  int PrinterDpiX = 0;
-  int PrinterDpiY = 0;
-  int ScreenDpiX = 0;
-  int ScreenDpiY = 0;
-  int PageWidth = 0;
-  int PageHeight = 0;
-  int ColumnSpacing = 0;
-  int RowSpacing = 10;
-  bool ListPrintMode = false;
-  int PrintableCount = 0;
-  bool ActualSizeSwitch = false;
   TSortKey SortKey = skCode;
   int SortDirection = 1;
   QString SaveDir;
@@ -126,9 +118,23 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void AngleItemClick(int angle);
   void CtrlF51Click();
   void Help1Click();
+  void Button8Click();
+  void Button9Click();
+  void Button10Click();
+  void UpDown8Click();
   void Panel7MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void FormResize();
+
+  // --- printing: the printer every print uses (also the text list and the size report) ---
+  QPrinter &Printer() override { return FPrinterChoice.Printer(); }
+  TPrinterChoice &PrinterChoice() { return FPrinterChoice; }
+  TPrintState &PrintState() override { return *this; }
+  TBarImage &PrintSymbol() override { return *BarImage1; }
+  const TRecordList &PrintRecords() const override { return *FRecords; }
+  int PrintScale() const override { return UpDown8->Position(); }
+  void SetPrintScale(int percent) override;
+  int PrintCopies() const override { return UpDown7->Position(); }
 
   // Spinners: the edit box and up-down pairs of the control panel and the button bar.
   TSpinner *Spinner(const TUpDown *upDown) const;
@@ -153,6 +159,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   void RestoreSettings(QStringList &problems);
   void WriteSettings(TParameter &parameters);
   void ReportProblems(const QString &title, const QStringList &problems);
+  void ShowMessage(const QString &text);
+  // After a print: the error, or where a PDF file nobody chose went.
+  void ReportPrint(bool printed, const QString &error);
   // Inserts (code, "", "") after the shown record, or appends to an empty list, and selects it.
   void AddCodeAfterShown(const std::string &code);
   // A code the symbol took from the clipboard: its record is selected with its comments,
@@ -176,6 +185,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm {
   };
   std::vector<TFrameSpinner> FSpinners;
   const TFrameSpinner &SpinnerFor(const char *key) const;
+  TPrinterChoice FPrinterChoice;
 };
 
 }  // namespace plomix

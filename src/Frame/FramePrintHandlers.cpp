@@ -1,0 +1,107 @@
+// The main window's print controls: normal print, list print, printer set-up and the
+// print scale's arrows.
+#include <QMessageBox>
+#include <QPrinter>
+
+#include "BarImage/TBarImage.h"
+#include "Frame/EnvironmentKeys.h"
+#include "Frame/TFrameForm.h"
+#include "Preview/TPreviewForm.h"
+#include "Print/Pagination.h"
+#include "Print/PrintJob.h"
+#include "Print/SymbolRecords.h"
+#include "Widgets/Spinner.h"
+
+namespace plomix {
+namespace {
+
+QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+// Clears the list print mode however the list print ends.
+struct ListPrintModeScope {
+  bool &Mode;
+  explicit ListPrintModeScope(bool &mode) : Mode(mode) { Mode = true; }
+  ~ListPrintModeScope() { Mode = false; }
+};
+
+}  // namespace
+
+void TFrameForm::ShowMessage(const QString &text) {
+  QMessageBox box(QMessageBox::NoIcon, Text("Plomix"), text, QMessageBox::Ok, this);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.exec();
+}
+
+void TFrameForm::ReportPrint(bool printed, const QString &error) {
+  if (!printed) {
+    ReportProblems(Text("Plomix"), {error});
+  } else if (FPrinterChoice.WritesDefaultPdf()) {
+    ShowMessage(Text("プリンタがないため、PDFファイルに印刷しました。\n%1")
+                    .arg(Printer().outputFileName()));
+  }
+}
+
+void TFrameForm::SetPrintScale(int percent) { SpinnerFor(envkey::PrintScale).Spinner->SetPosition(percent); }
+
+void TFrameForm::UpDown8Click() { ActualSizeSwitch = false; }
+
+void TFrameForm::Button9Click() {
+  FPrinterChoice.Setup(this);
+  ActualSizeSwitch = false;
+}
+
+void TFrameForm::Button8Click() {
+  if (!BarImage1->BarDisped() || FRecords->IsEmpty()) {
+    ShowMessage(Text("バーコード表示中でないと印刷出来ません。"));
+    return;
+  }
+  {
+    TPreviewForm preview(*this, this);
+    if (preview.exec() != QDialog::Accepted) {
+      StatusRefresh();
+      return;
+    }
+  }
+  const TPrintMetrics metrics = MetricsOf(*this, PrintScale());
+  const TCellSteps steps =
+      CellSteps(metrics, BarImage1->Width(), BarImage1->Height(), ColumnSpacing, RowSpacing);
+  const TGridPagination grid(steps, PageWidth, PageHeight, PrintCopies());
+  const TPicture copy = BarImage1->Picture();  // the picture as it was when printing began
+  QString error;
+  const bool printed = PrintGrid(Printer(), copy, grid, &error);
+  StatusRefresh();
+  ReportPrint(printed, error);
+}
+
+void TFrameForm::Button10Click() {
+  ListPrintModeScope mode(ListPrintMode);
+  bool printed = true;
+  QString error;
+  {
+    // The shown record comes back however the print ends.
+    TSymbolKeeper keeper(*BarImage1);
+    PrintableCount = CountPrintable(*BarImage1, *FRecords);
+    if (FRecords->IsEmpty() || PrintableCount == 0) {
+      ShowMessage(Text("リストに表示可能なデータがない為印刷出来ません。"));
+    } else {
+      bool accepted = false;
+      {
+        TPreviewForm preview(*this, this);
+        accepted = preview.exec() == QDialog::Accepted;
+      }
+      if (accepted) {
+        TFlowPagination flow(MetricsOf(*this, PrintScale()), ColumnSpacing, RowSpacing,
+                             FRecords->Count(), [this](int record) {
+                               return LoadRecordIntoSymbol(*BarImage1, *FRecords, record);
+                             });
+        printed = PrintFlow(Printer(), flow,
+                            [this]() -> const TPicture & { return BarImage1->Picture(); }, &error);
+        if (printed) ReportPrint(true, {});
+      }
+    }
+  }
+  StatusRefresh();
+  if (!printed) ReportPrint(false, error);
+}
+
+}  // namespace plomix

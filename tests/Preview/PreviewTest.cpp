@@ -1,0 +1,195 @@
+// The print preview driven through its buttons on the offscreen platform, over a host
+// that holds a symbol, a record list and a PDF printer.
+#include <QFile>
+#include <QFileDialog>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "BarImage/TBarImage.h"
+#include "Records/RecordList.h"
+#include "BarImage/SymbolDefaults.h"
+#include "Preview/TPreviewForm.h"
+#include "Print/PrintState.h"
+#include "Progress/TProgressForm.h"
+#include "tests/support/ModalDialog.h"
+
+namespace plomix {
+namespace {
+
+struct Host : TPrintHost {
+  TBarImage bar;
+  TRecordList records;
+  TPrintState state;
+  int scale = 100, copies = 1;
+  QPrinter printer{QPrinter::HighResolution};
+
+  Host() {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(300);
+    ApplySymbolDesignDefaults(bar);
+    bar.SetBarType(cbarCODE39);
+    bar.SetCode("PREVIEW1");
+  }
+  TPrintState &PrintState() override { return state; }
+  TBarImage &PrintSymbol() override { return bar; }
+  const TRecordList &PrintRecords() const override { return records; }
+  int PrintScale() const override { return scale; }
+  void SetPrintScale(int percent) override { scale = std::clamp(percent, 10, 1000); }
+  int PrintCopies() const override { return copies; }
+  QPrinter &Printer() override { return printer; }
+};
+
+bool AllWhite(const QImage &image, const QRect &area) {
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixel(x, y) != qRgb(255, 255, 255)) return false;
+  return true;
+}
+
+void Show(TPreviewForm &preview) {
+  preview.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+}
+
+TEST(Preview, OneCopyShowsOnePageAndNoPaging) {
+  Host host;
+  TPreviewForm preview(host, nullptr);
+  Show(preview);
+  EXPECT_EQ(preview.PageCount, 1);
+  EXPECT_FALSE(preview.Button3->isEnabled());
+  EXPECT_FALSE(preview.Button4->isEnabled());
+  EXPECT_EQ(preview.Label1->text(), QString::fromUtf8("1ページ目"));
+  EXPECT_TRUE(preview.Label2->text().isEmpty());
+  const int pageWidth = host.state.PageWidth * preview.Zoom() / 100;
+  const QImage &image = preview.PreviewImage;
+  EXPECT_FALSE(AllWhite(image, QRect(10, 10, pageWidth, 40))) << "the symbol in the left page";
+  EXPECT_TRUE(AllWhite(image, QRect(pageWidth + 16, 0, image.width() - pageWidth - 16, image.height())))
+      << "the right half stays blank: no frame";
+  EXPECT_EQ(preview.windowTitle(), QString::fromUtf8("印刷プレビュー  :  1個"));
+  EXPECT_EQ(image.width(), 2 * pageWidth + 35);
+}
+
+TEST(Preview, ThreePagesOfCopiesPageOnceThenStop) {
+  Host host;
+  TPreviewForm probe(host, nullptr);
+  Show(probe);
+  host.copies = static_cast<int>(3 * probe.SymbolsPerPage);
+  probe.reject();
+  TPreviewForm preview(host, nullptr);
+  Show(preview);
+  EXPECT_EQ(preview.PageCount, 3);
+  EXPECT_EQ(preview.Label2->text(), QString::fromUtf8("2ページ目"));
+  ASSERT_TRUE(preview.Button4->isEnabled());
+  QTest::mouseClick(preview.Button4, Qt::LeftButton);
+  EXPECT_EQ(preview.CurrentPage, 2);
+  EXPECT_EQ(preview.Label1->text(), QString::fromUtf8("2ページ目"));
+  EXPECT_EQ(preview.Label2->text(), QString::fromUtf8("3ページ目"));
+  EXPECT_FALSE(preview.Button4->isEnabled());
+  EXPECT_TRUE(preview.Button3->isEnabled());
+  QTest::mouseClick(preview.Button3, Qt::LeftButton);
+  EXPECT_EQ(preview.CurrentPage, 1);
+  EXPECT_FALSE(preview.Button3->isEnabled());
+}
+
+TEST(Preview, ListModeLearnsThePageCountOnTheLastView) {
+  Host host;
+  for (int i = 0; i < 40; ++i)
+    host.records.Insert(host.records.Count(), {i % 7 == 3 ? "bad*" : "R" + std::to_string(i), "", ""});  // "*" is no data
+  host.scale = 400;
+  host.state.ListPrintMode = true;
+  host.state.PrintableCount = 34;
+  TPreviewForm preview(host, nullptr);
+  Show(preview);
+  EXPECT_EQ(preview.windowTitle(), QString::fromUtf8("リスト印刷プレビュー  :  34個"));
+  int views = 1;
+  while (preview.Button4->isEnabled() && views < 100) {
+    EXPECT_EQ(preview.PageCount, 10000) << "unknown before the last page is laid out";
+    QTest::mouseClick(preview.Button4, Qt::LeftButton);
+    ++views;
+  }
+  EXPECT_LT(preview.PageCount, 10000);
+  EXPECT_GT(preview.PageCount, 2);
+  EXPECT_TRUE(preview.PageCount == preview.CurrentPage || preview.PageCount == preview.CurrentPage + 1);
+  EXPECT_EQ(host.bar.Code(), "R39") << "the symbol holds the last record loaded";
+}
+
+TEST(Preview, ActualSizeDrawsTheSymbolAtItsScreenSizeUntilTheScaleChanges) {
+  Host host;
+  host.bar.SetBarFrame(1);
+  {
+    TPreviewForm preview(host, nullptr);
+    Show(preview);
+    EXPECT_EQ(host.bar.BarFrame(), 2);
+    QTest::mouseClick(preview.Button5, Qt::LeftButton);
+    EXPECT_FALSE(preview.Button5->isEnabled());
+    EXPECT_TRUE(host.state.ActualSizeSwitch);
+    const std::int64_t cellWidth =
+        PrinterWidth(MetricsOf(host.state, host.scale), host.bar.Width()) * preview.Zoom() / 100;
+    EXPECT_NEAR(cellWidth, host.bar.Width(), host.bar.Width() / 50 + 1) << "scale " << host.scale;
+    preview.accept();
+  }
+  EXPECT_EQ(host.bar.BarFrame(), 1) << "put back also after actual size";
+  {
+    TPreviewForm again(host, nullptr);
+    Show(again);
+    EXPECT_FALSE(again.Button5->isEnabled()) << "the scale is still the actual size";
+    again.reject();
+  }
+  host.scale += 1;
+  TPreviewForm changed(host, nullptr);
+  Show(changed);
+  EXPECT_TRUE(changed.Button5->isEnabled());
+  EXPECT_FALSE(host.state.ActualSizeSwitch);
+}
+
+TEST(Preview, SavesJpegForJpgNamesInAnyCaseAndElseABitmap) {
+  Host host;
+  QTemporaryDir dir;
+  TPreviewForm preview(host, nullptr);
+  Show(preview);
+  struct Row { const char *name; QByteArray magic; };
+  const Row rows[] = {{"a.JPG", "\xFF\xD8\xFF"}, {"b.jpeg", "\xFF\xD8\xFF"}, {"c.png", "BM"}, {"d.bmp", "BM"}};
+  for (const Row &row : rows) {
+    const QString path = dir.filePath(QString::fromLatin1(row.name));
+    test::AnswerNextModal([path](QWidget *modal) {
+      auto *dialog = qobject_cast<QFileDialog *>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->objectName(), QStringLiteral("SaveDialog1"));
+      dialog->selectFile(path);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QTest::mouseClick(preview.Button7, Qt::LeftButton);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.name;
+    EXPECT_TRUE(file.readAll().startsWith(row.magic)) << row.name;
+  }
+}
+
+TEST(Preview, TheProgressWindowIsSteppedToItsMaximum) {
+  TProgressForm progress;
+  ProgressForm = &progress;
+  int highest = -1, maximum = -1;
+  QObject::connect(progress.ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+    if (progress.isVisible()) {
+      highest = std::max(highest, value);
+      maximum = progress.ProgressBar1->maximum();
+    }
+  });
+  Host host;
+  host.copies = 7;
+  {
+    TPreviewForm preview(host, nullptr);
+    Show(preview);
+    EXPECT_FALSE(progress.isVisible()) << "closed after composing";
+  }
+  ProgressForm = nullptr;
+  EXPECT_EQ(maximum, 7);
+  EXPECT_EQ(highest, 7);
+}
+
+}  // namespace
+}  // namespace plomix
