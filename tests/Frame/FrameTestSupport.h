@@ -41,6 +41,11 @@ struct FrameFixture {
   void Focus(const char *name) const {
     auto *target = Find<QWidget>(name);
     if (auto *box = qobject_cast<QComboBox *>(target); box && box->lineEdit()) target = box->lineEdit();
+    // A click in a window activates it (the offscreen platform leaves that to the test).
+    if (!form->isActiveWindow()) {
+      form->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
     QTest::mouseClick(target, Qt::LeftButton);
     EXPECT_NE(QApplication::focusWidget(), nullptr) << name;
   }
