@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <cstdio>
 
 #include <csignal>
 
 #include "Common/Fonts.h"
+#include "Common/QtTranslations.h"
 #include "Frame/TFrameForm.h"
 #include "Progress/TProgressForm.h"
 
@@ -13,6 +15,8 @@ int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Plomix"));
   plomix::InstallFontSubstitutions();
+  if (QString missing; !plomix::InstallQtTranslations(&missing))
+    std::fprintf(stderr, "plomix: %s not found, standard dialogs stay in English\n", qPrintable(missing));
   plomix::TFrameForm frameForm;
   plomix::TProgressForm progressForm;
   plomix::ProgressForm = &progressForm;

@@ -28,6 +28,7 @@ struct SymbologyInfo {
   bool fixedBarHeight;       // the bar height follows the scale; BarHeight is not used
   bool frameAroundBars;      // the frame is a bearer around the bars only
   CheckTextRule checkText;
+  int readmeLine;            // zero-based line of Readme.txt where its section starts
 };
 
 const SymbologyInfo &Symbology(TBarTypes type);

@@ -2,16 +2,19 @@
 // delete, move, paste, the clipboard watch and the UPC conversion.
 #include <QLineEdit>
 #include <algorithm>
+#include <utility>
 
 #include "BarImage/TBarImage.h"
 #include "Common/ShiftJis.h"
 #include "Frame/TFrameForm.h"
+#include "Records/OneLineField.h"
 
 namespace plomix {
 namespace {
 
 QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string BoxText(const QComboBox *box) { return UnicodeToSjis(box->currentText()); }
+// The box's text as a record field (one line).
+std::string BoxText(const QComboBox *box) { return OneLineField(UnicodeToSjis(box->currentText())); }
 
 }  // namespace
 
@@ -107,6 +110,17 @@ void TFrameForm::UpDown11Click(TUDBtnType button) {
   Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
 }
 
+std::string TFrameForm::OneLineSymbolCode() {
+  const std::string code = OneLineField(BarImage1->Code());
+  if (code != BarImage1->Code()) {
+    // The program's own change, not a clipboard one: the handler stays out of it.
+    auto handler = std::exchange(BarImage1->OnChangedCode, nullptr);
+    BarImage1->SetCode(code);
+    BarImage1->OnChangedCode = std::move(handler);
+  }
+  return code;
+}
+
 void TFrameForm::TakeSymbolCode(const std::string &code) {
   const int found = FindCode(code);
   if (found < 0) {
@@ -124,7 +138,7 @@ void TFrameForm::Button12Click() {
   BarImage1->SetCode({});
   BarImage1->PasteCode();
   BarImage1->SetBarEnabled(true);
-  const std::string code = BarImage1->Code();
+  const std::string code = OneLineSymbolCode();
   if (!code.empty()) {
     TakeSymbolCode(code);
   } else {
@@ -137,7 +151,7 @@ void TFrameForm::Button12Click() {
 void TFrameForm::BarImage1ChangedCode(TBarImage *, bool watch) {
   if (!watch) return;
   SetSymbolComments({}, {});
-  TakeSymbolCode(BarImage1->Code());
+  TakeSymbolCode(OneLineSymbolCode());
   ShownIndex = CurrentIndex();
   StatusRefresh();
 }

@@ -2,7 +2,9 @@
 // stop boxes, check boxes, picture formats, colour and font dialogs.
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 
+#include "BarImage/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
@@ -18,7 +20,7 @@ void TFrameForm::ComboBox2Change(int index) {
   const auto type = static_cast<TBarTypes>(index);
   BarImage1->SetBarType(type);
   ApplySymbologyControls(type);
-  if (previous == cbarCUSTOMER && type != cbarCUSTOMER) {
+  if (Symbology(previous).fixedBarHeight && !Symbology(type).fixedBarHeight) {
     Edit2->setEnabled(true);
     UpDown2->setEnabled(true);
     BarImage1->SetBarHeight(OrgHeight);
@@ -82,7 +84,7 @@ void TFrameForm::CheckBox1Click() {
 
 void TFrameForm::CheckBox2Click() {
   BarImage1->SetSymbolDisp(CheckBox2->isChecked());
-  if (BarImage1->BarType() != cbarCUSTOMER) OrgHeight = BarImage1->BarHeight();
+  if (!Symbology(BarImage1->BarType()).fixedBarHeight) OrgHeight = BarImage1->BarHeight();
   StatusRefresh();
 }
 
@@ -130,8 +132,13 @@ void TFrameForm::Button11Click() {
   QFontDialog dialog(shown, this);
   dialog.setObjectName(QStringLiteral("FontDialog1"));
   dialog.setOption(QFontDialog::DontUseNativeDialog);
+  // The dialog lists installed families only, so a stored Windows name shows as the family
+  // it is drawn with; keeping that family keeps the stored name.
+  const QString shownFamily = dialog.currentFont().family();
   if (dialog.exec() == QDialog::Accepted) {
     QFont chosen = dialog.selectedFont();
+    if (chosen.family() == shownFamily || chosen.family() == QFontInfo(shown).family())
+      chosen.setFamily(FontDialog1Font.Font.family());
     SetFontSizePoints(chosen, FontSizePoints(chosen, dpi), dpi);
     FontDialog1Font.Font = chosen;
     BarImage1->SetBarFont(&FontDialog1Font);

@@ -12,11 +12,13 @@
 #include <QTextBlock>
 #include <QUrl>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string_view>
 
 #include "BarImage/PictureFiles.h"
 #include "BarImage/SymbolDefaults.h"
+#include "BarImage/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
@@ -69,8 +71,19 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
     box->setCompleter(nullptr);
     if (auto *view = qobject_cast<QListView *>(box->view())) view->setUniformItemSizes(true);
     box->setCurrentIndex(-1);
+    box->setInsertPolicy(QComboBox::NoInsert);  // Enter adds records through the handlers only
+    // Codes and comments of any length: the record list and the encoders take them whole.
+    box->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    // A key typed by the user arrives at the box, the focus widget, which hands it to its
+    // line edit without passing the line edit's filters; text set on the line edit
+    // directly arrives there. Both are watched.
+    box->installEventFilter(this);
     box->lineEdit()->installEventFilter(this);
   }
+  // The symbology list opens at least as wide as its longest name.
+  QAbstractItemView *typeList = ComboBox2->view();
+  typeList->setMinimumWidth(typeList->sizeHintForColumn(0) + 2 * typeList->frameWidth() +
+                            typeList->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
   Button14->setProperty("Tag", 0);
   UpDown11->SetResetGuard(1000);
   Panel7->installEventFilter(this);
@@ -111,7 +124,7 @@ void TFrameForm::CreateSpinners() {
       {envkey::SpaceRight, Edit5, UpDown5, [bar](int v) { bar->SetBarSpaceRight(v); }, refresh},
       {envkey::Frame, Edit6, UpDown6, [bar](int v) { bar->SetBarFrame(static_cast<TFrameSize>(v)); },
        [this, bar] {
-         if (bar->BarType() != cbarCUSTOMER) OrgHeight = bar->BarHeight();
+         if (!Symbology(bar->BarType()).fixedBarHeight) OrgHeight = bar->BarHeight();
          StatusRefresh();
        }},
       // The print copies and scale are read by printing; entering them changes no symbol.
@@ -285,12 +298,21 @@ void TFrameForm::AddCodeAfterShown(const std::string &code) {
 
 // ---------------------------------------------------------------- button bar
 
+// Copy and save take the shown symbol; without one (also after a failed UPC conversion,
+// which leaves the old picture on screen) the status line says why nothing happened.
 void TFrameForm::Button3Click() {
-  if (BarImage1->BarDisped()) BarImage1->CopyBar();
+  if (!BarImage1->BarDisped()) {
+    SetStatus(Text("バーコードが表示されていないため、コピー出来ません。"), QColor(255, 0, 0));
+    return;
+  }
+  BarImage1->CopyBar();
 }
 
 void TFrameForm::Button4Click() {
-  if (!BarImage1->BarDisped()) return;
+  if (!BarImage1->BarDisped()) {
+    SetStatus(Text("バーコードが表示されていないため、保存出来ません。"), QColor(255, 0, 0));
+    return;
+  }
   const int copyMethod = std::clamp(ComboBox6->currentIndex(), 0, 2);
   const QStringList filters = SaveDialogFilters();
   QFileDialog dialog(this);
@@ -406,9 +428,9 @@ void TFrameForm::resizeEvent(QResizeEvent *event) {
 
 bool TFrameForm::eventFilter(QObject *watched, QEvent *event) {
   if (IsEnterKey(event)) {
-    if (watched == ComboBox1->lineEdit()) { ComboBox1KeyDown(); return true; }
-    if (watched == ComboBox7->lineEdit()) { ComboBox7KeyDown(); return true; }
-    if (watched == ComboBox8->lineEdit()) { ComboBox8KeyDown(); return true; }
+    if (watched == ComboBox1 || watched == ComboBox1->lineEdit()) { ComboBox1KeyDown(); return true; }
+    if (watched == ComboBox7 || watched == ComboBox7->lineEdit()) { ComboBox7KeyDown(); return true; }
+    if (watched == ComboBox8 || watched == ComboBox8->lineEdit()) { ComboBox8KeyDown(); return true; }
   }
   if (event->type() == QEvent::MouseButtonPress && (watched == Panel7 || watched == Panel8)) {
     const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -171,6 +171,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   // A code the symbol took from the clipboard: its record is selected with its comments,
   // or a new record is added after the shown one.
   void TakeSymbolCode(const std::string &code);
+  // The symbol's code with a CR, LF or NUL in it (a pasted or watched text) replaced as
+  // the data files store it; the symbol is given the same text.
+  std::string OneLineSymbolCode();
   int InsertPosition() const;
 
   QString FProgramDir;

@@ -28,7 +28,9 @@ void TSpinner::ShowPosition() { FEdit->setText(QString::number(FUpDown->Position
 
 void TSpinner::ApplyEditText() {
   bool ok = false;
-  const int value = FEdit->text().trimmed().toInt(&ok);
+  // Compatibility form: digits and minus typed full-width through an input method count
+  // as the ASCII ones they stand for.
+  const int value = FEdit->text().normalized(QString::NormalizationForm_KC).trimmed().toInt(&ok);
   if (ok) FUpDown->setPosition(value);
   ShowPosition();
   FApply(FUpDown->Position());
@@ -42,6 +44,11 @@ bool TSpinner::eventFilter(QObject *watched, QEvent *event) {
       return true;
     }
   }
+  // Leaving the box without Enter applies nothing, so the box goes back to the value in
+  // force rather than show one the symbol does not use. A context menu of the box keeps it.
+  if (watched == FEdit && event->type() == QEvent::FocusOut &&
+      static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+    ShowPosition();
   return QObject::eventFilter(watched, event);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Pairs an edit box with an up-down control: the value applies when an arrow is pressed
 // or Enter is typed in the edit box; other keys only edit the text. Text that is not a
-// number leaves the previous value in force.
+// number leaves the previous value in force; leaving the box without Enter shows the
+// value in force again.
 #include <QObject>
 #include <functional>
 

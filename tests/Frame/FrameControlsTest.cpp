@@ -1,15 +1,19 @@
 // The main window's record list and symbol controls, driven through their named controls.
 #include <QAbstractItemModelTester>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -50,6 +54,28 @@ TEST_F(FrameControls, EnterWithAKnownCodeSelectsItAndKeepsItsStoredComments) {
   EXPECT_EQ(f.form->ShownIndex, 0);
 }
 
+// Keys go where the keyboard sends them: to the focus widget, which for an editable box
+// is the box itself and not its line edit.
+TEST_F(FrameControls, EnterAndKeypadEnterFromTheKeyboardAddRecordsAndStoreComments) {
+  struct Row { int key; Qt::KeyboardModifiers modifiers; };
+  for (const Row row : {Row{Qt::Key_Return, Qt::NoModifier}, Row{Qt::Key_Enter, Qt::KeypadModifier}}) {
+    FrameFixture g;
+    g.TypeText("ComboBox1", "490123456789");
+    EXPECT_EQ(QApplication::focusWidget(), g.Box("ComboBox1"));
+    g.Key(row.key, row.modifiers);
+    EXPECT_EQ(g.Codes(), Strings{"490123456789"}) << row.key;
+    EXPECT_TRUE(g.form->BarImage1->BarDisped()) << row.key;
+    for (const char *box : {"ComboBox7", "ComboBox8"}) {
+      g.TypeText(box, U("コメント") + box);
+      g.Key(row.key, row.modifiers);
+    }
+    const TDataRecord stored = g.form->Records()->Record(0);
+    EXPECT_EQ(stored.CommentUp, UnicodeToSjis(U("コメントComboBox7"))) << row.key;
+    EXPECT_EQ(stored.CommentDown, UnicodeToSjis(U("コメントComboBox8"))) << row.key;
+    EXPECT_EQ(g.form->BarImage1->CommentDown(), stored.CommentDown) << row.key;
+  }
+}
+
 TEST_F(FrameControls, ANewCodeGoesRightAfterTheShownRecord) {
   struct Row { int shown; const char *code; Strings expected; const char *note; };
   const Row rows[] = {
@@ -76,7 +102,8 @@ TEST_F(FrameControls, EnterWithAnEmptyCodeAddsNothing) {
 TEST_F(FrameControls, TypingInTheCodeBoxDropsTheSelectionAndEmptiesTheCommentBoxes) {
   f.TypeText("ComboBox7", U("上"));
   f.TypeEnter("ComboBox1", "A1");
-  QTest::keyClicks(f.Box("ComboBox1")->lineEdit(), "9");
+  f.Key(Qt::Key_End);
+  f.Type("9");
   EXPECT_EQ(f.form->CurrentIndex(), -1);
   EXPECT_EQ(f.Box("ComboBox1")->currentText(), "A19");
   EXPECT_EQ(f.Box("ComboBox7")->currentText(), "");
@@ -277,8 +304,7 @@ TEST_F(FrameControls, StartAndStopBoxesSetTheCharactersAndCode128SnapsDToA) {
 
 TEST_F(FrameControls, LeavingTheCustomerBarcodeRestoresTheUsersHeight) {
   auto *edit = f.Find<QLineEdit>("Edit2");
-  edit->setText("150");
-  QTest::keyClick(edit, Qt::Key_Return);
+  f.TypeEnter("Edit2", "150");
   ASSERT_EQ(Bar()->BarHeight(), 150);
   f.SetSymbology(cbarCUSTOMER);
   Bar()->SetBarHeight(33);  // the customer drawing fixes its own height
@@ -290,21 +316,30 @@ TEST_F(FrameControls, LeavingTheCustomerBarcodeRestoresTheUsersHeight) {
 
 TEST_F(FrameControls, SpinnersApplyOnAnArrowOrEnterOnly) {
   auto *edit = f.Find<QLineEdit>("Edit1");
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, "4");
+  f.TypeText("Edit1", "4");
   EXPECT_EQ(Bar()->Scale(), 1) << "typing alone applies nothing";
-  QTest::keyClick(edit, Qt::Key_Return);
+  f.Key(Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(Bar()->Scale(), 4);
   ClickArrow("UpDown1", "UpButton");
   EXPECT_EQ(Bar()->Scale(), 5);
   EXPECT_EQ(edit->text(), "5");
-  edit->setText("x");
-  QTest::keyClick(edit, Qt::Key_Return);
+  f.TypeEnter("Edit1", "x");
   EXPECT_EQ(Bar()->Scale(), 5) << "text that is no number leaves the value";
   EXPECT_EQ(edit->text(), "5");
-  edit->setText("99");
-  QTest::keyClick(edit, Qt::Key_Return);
+  f.TypeEnter("Edit1", "99");
   EXPECT_EQ(Bar()->Scale(), 10) << "held within the range";
+}
+
+TEST_F(FrameControls, ASpinnerLeftWithTabShowsTheValueInForceAndTakesFullWidthDigits) {
+  auto *scale = f.Find<QLineEdit>("Edit1");
+  f.TypeText("Edit1", "3");
+  f.Key(Qt::Key_Tab);
+  ASSERT_NE(QApplication::focusWidget(), scale);
+  EXPECT_EQ(Bar()->Scale(), 1);
+  EXPECT_EQ(scale->text(), "1") << "the box shows what the symbol uses";
+  f.TypeEnter("Edit2", U("１２０"));  // as an input method commits them
+  EXPECT_EQ(Bar()->BarHeight(), 120);
+  EXPECT_EQ(f.Find<QLineEdit>("Edit2")->text(), "120");
 }
 
 TEST_F(FrameControls, SpinnerRangesAndDefaults) {
@@ -325,15 +360,12 @@ TEST_F(FrameControls, SpinnerRangesAndDefaults) {
 
 TEST_F(FrameControls, HeightAndFrameKeepTheUsersHeightForTheCustomerBarcode) {
   f.form->OrgHeight = 0;
-  auto *frame = f.Find<QLineEdit>("Edit6");
-  frame->setText("3");
-  QTest::keyClick(frame, Qt::Key_Return);
+  f.TypeEnter("Edit6", "3");
   EXPECT_EQ(Bar()->BarFrame(), 3);
   EXPECT_EQ(f.form->OrgHeight, Bar()->BarHeight());
   f.SetSymbology(cbarCUSTOMER);
   f.form->OrgHeight = 77;
-  frame->setText("0");
-  QTest::keyClick(frame, Qt::Key_Return);
+  f.TypeEnter("Edit6", "0");
   f.form->CheckBox2->click();
   EXPECT_EQ(f.form->OrgHeight, 77) << "the customer barcode's fixed height is not the user's";
 }
@@ -413,11 +445,11 @@ TEST_F(FrameControls, MenuItemsCarryTheirCaptionsAndShortcuts) {
 
 TEST_F(FrameControls, TheMirrorShortcutTurnsTheSymbolOverEachTime) {
   f.TypeEnter("ComboBox1", "A");
-  QTest::keyClick(f.form.get(), Qt::Key_F5, Qt::ControlModifier);
+  f.Key(Qt::Key_F5, Qt::ControlModifier);  // the code box still has the focus
   EXPECT_TRUE(Bar()->Reverse());
-  QTest::keyClick(f.form.get(), Qt::Key_F5, Qt::ControlModifier);
+  f.Key(Qt::Key_F5, Qt::ControlModifier);
   EXPECT_FALSE(Bar()->Reverse());
-  QTest::keyClick(f.form.get(), Qt::Key_F3, Qt::ControlModifier);
+  f.Key(Qt::Key_F3, Qt::ControlModifier);
   EXPECT_EQ(Bar()->Angle(), 180);
 }
 
@@ -439,6 +471,23 @@ TEST_F(FrameControls, TheColourDialogOpensWithTheCurrentColourAndSetsTheChosenOn
   EXPECT_EQ(Bar()->BackColor(), clWhite) << "cancel changes nothing";
 }
 
+// The toolkit's own dialogs speak Japanese like the rest of the program.
+TEST_F(FrameControls, TheColourFontAndSaveDialogsSpeakJapanese) {
+  f.TypeEnter("ComboBox1", "ABC");  // a shown symbol, so that save opens its dialog
+  for (const char *button : {"Button1", "Button11", "Button4"}) {
+    QString cancel, title;
+    AnswerNextModal([&](QWidget *modal) {
+      if (auto *buttons = modal->findChild<QDialogButtonBox *>())
+        if (QPushButton *b = buttons->button(QDialogButtonBox::Cancel)) cancel = b->text();
+      title = modal->windowTitle();
+      static_cast<QDialog *>(modal)->reject();
+    });
+    QTest::mouseClick(f.Find<QPushButton>(button), Qt::LeftButton);
+    EXPECT_EQ(cancel.remove(QLatin1Char('&')), U("キャンセル")) << button;
+    if (std::string_view(button) == "Button1") EXPECT_EQ(title, U("色を選択"));
+  }
+}
+
 TEST_F(FrameControls, TheFontDialogShowsTheSymbolFontAndSetsTheChosenOne) {
   int shownPoints = 0;
   AnswerNextModal([&](QWidget *modal) {
@@ -455,6 +504,25 @@ TEST_F(FrameControls, TheFontDialogShowsTheSymbolFontAndSetsTheChosenOne) {
   EXPECT_EQ(Bar()->BarFont()->Font.pixelSize(), 16) << "12 points at 96 dpi";
   EXPECT_EQ(Bar()->BarFont()->Font.family(), U("IPAGothic"));
   EXPECT_EQ(f.form->FontDialog1Font, *Bar()->BarFont()) << "the dialog keeps the font it set";
+}
+
+TEST_F(FrameControls, TheFontDialogKeepsTheStoredNameWhenItsFamilyIsKept) {
+  ASSERT_EQ(Bar()->BarFont()->Font.family(), U("ＭＳ Ｐゴシック"));
+  QString listed;
+  AnswerNextModal([&](QWidget *modal) {
+    auto *dialog = qobject_cast<QFontDialog *>(modal);
+    listed = dialog->currentFont().family();
+    dialog->setCurrentFont(QFont(listed, 14));  // another size, the same family
+    static_cast<QDialog *>(dialog)->accept();
+  });
+  f.form->Button11->click();
+  EXPECT_NE(listed, U("ＭＳ Ｐゴシック")) << "the dialog shows the family the name is drawn with";
+  EXPECT_EQ(Bar()->BarFont()->Font.family(), U("ＭＳ Ｐゴシック"));
+  EXPECT_EQ(Bar()->BarFont()->Font.pixelSize(), 19) << "14 points at 96 dpi";
+  ASSERT_TRUE(f.form->FormCloseQuery());
+  QFile environment(f.dir.filePath("plomix.ini"));
+  ASSERT_TRUE(environment.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(environment.readAll().contains(UnicodeToSjis(U("FontName=ＭＳ Ｐゴシック\r\n")).c_str()));
 }
 
 TEST_F(FrameControls, SpacingPanelsCountWithTheMouseWithinTheirRange) {
@@ -508,6 +576,24 @@ TEST_F(FrameControls, ControlsCarryTheirCaptionsAndHints) {
   EXPECT_EQ(f.Box("ComboBox2")->itemText(9), U("カスタマーバーコード"));
 }
 
+
+TEST_F(FrameControls, TheSymbologyListIsAsWideAsItsLongestName) {
+  QComboBox *box = f.Box("ComboBox2");
+  // Styles differ in whether a list may grow past its box: wide enough in each.
+  for (const char *name : {"Fusion", "Windows"}) {
+    std::unique_ptr<QStyle> style(QStyleFactory::create(QString::fromLatin1(name)));
+    ASSERT_NE(style, nullptr) << name;
+    box->setStyle(style.get());
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    ASSERT_TRUE(list->isVisible()) << name;
+    for (int i = 0; i < box->count(); ++i)
+      EXPECT_GE(list->viewport()->width(), list->sizeHintForIndex(box->model()->index(i, 0)).width())
+          << name << " " << box->itemText(i).toStdString();
+    box->hidePopup();
+    box->setStyle(nullptr);
+  }
+}
 
 TEST_F(FrameControls, TheCode93CheckDigitPanelShowsBothCheckValues) {
   f.SetSymbology(cbarCODE93);
@@ -566,6 +652,53 @@ TEST_F(FrameControls, PasteTakesTheFirstLineAndAddsOrSelectsItsRecord) {
   EXPECT_EQ(f.Codes().size(), 3u);
 }
 
+// The code box, the record and the symbol hold the same code, however long.
+TEST_F(FrameControls, ALongCodeIsTheSameInTheBoxTheRecordAndTheSymbol) {
+  const QString longCode(100000, QLatin1Char('7'));
+  QGuiApplication::clipboard()->setText(longCode);
+  f.Focus("ComboBox1");
+  f.Key(Qt::Key_V, Qt::ControlModifier);
+  f.Key(Qt::Key_Return);
+  ASSERT_EQ(f.Codes().size(), 1u);
+  EXPECT_EQ(f.Codes()[0].size(), 100000u) << "through Enter";
+  EXPECT_EQ(Bar()->Code(), f.Codes()[0]);
+  f.AddCodes({"A"});
+  f.Choose("ComboBox1", 0);
+  EXPECT_EQ(Bar()->Code().size(), 100000u) << "choosing the record again pushes it whole";
+  EXPECT_EQ(f.Box("ComboBox1")->currentText().size(), 100000);
+  // Paste and the clipboard watch take the text's start; record and symbol still agree.
+  QGuiApplication::clipboard()->setText(QString(100000, QLatin1Char('8')));
+  QTest::mouseClick(f.Find<QPushButton>("Button12"), Qt::LeftButton);
+  f.form->CheckBox3->click();
+  QGuiApplication::clipboard()->setText(QString(100000, QLatin1Char('9')));
+  QCoreApplication::processEvents();
+  f.form->CheckBox3->click();
+  ASSERT_EQ(f.Codes().size(), 4u);
+  for (const int index : {2, 3}) {
+    f.Choose("ComboBox1", 0);
+    f.Choose("ComboBox1", index);
+    EXPECT_EQ(Bar()->Code(), f.Codes()[index]) << index;
+    EXPECT_FALSE(Bar()->Code().empty()) << index;
+  }
+}
+
+// A lone CR or LF in a pasted or watched text is stored as the data files keep it.
+TEST_F(FrameControls, ALineBreakInsideATakenCodeIsShownAsItIsSaved) {
+  QGuiApplication::clipboard()->setText("A\nB\r\nnext line");
+  QTest::mouseClick(f.Find<QPushButton>("Button12"), Qt::LeftButton);
+  f.form->CheckBox3->click();
+  QGuiApplication::clipboard()->setText("C\rD");
+  QCoreApplication::processEvents();
+  f.form->CheckBox3->click();
+  EXPECT_EQ(f.Codes(), (Strings{"A B", "C D"}));
+  EXPECT_EQ(Bar()->Code(), "C D");
+  EXPECT_TRUE(Bar()->BarDisped()) << "Code 39 draws the space";
+  ASSERT_TRUE(f.form->FormCloseQuery());
+  QFile codes(f.dir.filePath("Plomix.txt"));
+  ASSERT_TRUE(codes.open(QIODevice::ReadOnly));
+  EXPECT_EQ(codes.readAll(), "A B\r\nC D\r\n");
+}
+
 TEST_F(FrameControls, CopyPutsTheShownSymbolOnTheClipboard) {
   f.TypeEnter("ComboBox1", "ABC");
   QGuiApplication::clipboard()->clear();
@@ -574,9 +707,33 @@ TEST_F(FrameControls, CopyPutsTheShownSymbolOnTheClipboard) {
   EXPECT_EQ(copied.size(), Bar()->size());
 }
 
+TEST_F(FrameControls, CopyAndSaveWithoutAShownSymbolSaySoAndTouchNothing) {
+  auto *status = f.Find<QLabel>("Panel5");
+  f.SetSymbology(cbarUPC);
+  f.TypeEnter("ComboBox1", "12345678901");
+  ASSERT_TRUE(Bar()->BarDisped());
+  QTest::mouseClick(f.Find<QPushButton>("Button7"), Qt::LeftButton);  // no UPC-E form
+  ASSERT_FALSE(Bar()->BarDisped()) << "the old picture stays on screen";
+  struct Row { const char *button; const char *message; };
+  for (const Row row : {Row{"Button3", "バーコードが表示されていないため、コピー出来ません。"},
+                        Row{"Button4", "バーコードが表示されていないため、保存出来ません。"}}) {
+    QGuiApplication::clipboard()->setText("kept");
+    bool dialogOpened = false;
+    QPointer<QTimer> answer =
+        AnswerNextModal([&](QWidget *modal) { dialogOpened = true; static_cast<QDialog *>(modal)->reject(); });
+    QTest::mouseClick(f.Find<QPushButton>(row.button), Qt::LeftButton);
+    delete answer;  // a dialog would have been answered during the click
+    EXPECT_FALSE(dialogOpened) << row.button;
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept") << row.button;
+    EXPECT_EQ(status->text(), U(row.message));
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  }
+}
+
 TEST_F(FrameControls, HelpOpensTheReadmeFileWithTheDesktop) {
   UrlCatcher catcher(QStringLiteral("file"));
-  QTest::keyClick(f.form.get(), Qt::Key_F1);
+  f.Focus("Edit1");
+  f.Key(Qt::Key_F1);
   ASSERT_EQ(catcher.Opened.size(), 1);
   EXPECT_EQ(catcher.Opened[0], QUrl::fromLocalFile(f.dir.filePath("Readme.txt")));
 }

@@ -26,7 +26,8 @@ struct FrameFixture {
     form = std::make_unique<TFrameForm>(dir.path());
     if (show) {
       form->show();
-      EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+      form->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
   }
 
@@ -35,19 +36,42 @@ struct FrameFixture {
   }
   QComboBox *Box(const char *name) const { return Find<QComboBox>(name); }
 
-  // Types text into an editable box and presses Enter, as a user does.
+  // Focuses a control as a user does, by clicking it (an editable box in its text field).
+  // Keys then go to QApplication::focusWidget(), wherever Qt put the focus.
+  void Focus(const char *name) const {
+    auto *target = Find<QWidget>(name);
+    if (auto *box = qobject_cast<QComboBox *>(target); box && box->lineEdit()) target = box->lineEdit();
+    // A click in a window activates it (the offscreen platform leaves that to the test).
+    if (!form->isActiveWindow()) {
+      form->activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    QTest::mouseClick(target, Qt::LeftButton);
+    EXPECT_NE(QApplication::focusWidget(), nullptr) << name;
+  }
+  // A key pressed on the keyboard: it goes to the focus widget.
+  static void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget *focus = QApplication::focusWidget();
+    EXPECT_NE(focus, nullptr);
+    if (focus) QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+  }
+  // Text typed on the keyboard (or committed by an input method) into the focus widget.
+  static void Type(const QString &text) {
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+  }
+  // Clicks a box, replaces its text by typing and presses Enter, as a user does.
   void TypeEnter(const char *box, const QString &text) const {
     TypeText(box, text);
-    QTest::keyClick(Box(box)->lineEdit(), Qt::Key_Return);
+    Key(Qt::Key_Return);
   }
   void TypeText(const char *box, const QString &text) const {
-    QLineEdit *edit = Box(box)->lineEdit();
-    edit->selectAll();
-    if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : text) {  // key events carrying text, as an input method sends them
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-      QApplication::sendEvent(edit, &press);
-    }
+    Focus(box);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) Key(Qt::Key_Delete);
+    Type(text);
   }
   // Chooses an entry from a drop-down list, as a click in its list does.
   void Choose(const char *box, int index) const {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Common/Fonts.h"
+#include "Common/QtTranslations.h"
 #include "Common/RuntimeDir.h"
 
 int main(int argc, char **argv) {
@@ -10,6 +11,7 @@ int main(int argc, char **argv) {
   plomix::EnsureRuntimeDir();
   QApplication app(argc, argv);
   plomix::InstallFontSubstitutions();
+  plomix::InstallQtTranslations();  // the standard dialogs in Japanese, as in the program
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
