@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -330,7 +331,10 @@ void TFrameForm::Button4Click() {
   QString error;
   // The file type follows the copy method, never the name (JPEG only by a bitmap's name).
   if (!SavePictureAs(BarImage1->Picture(), BarImage1->BarPicture(), path, &error)) {
-    ReportProblems(Text("Plomix"), {error});
+    // What failed and which file first, then the system's own reason.
+    ReportProblems(Text("Plomix"),
+                   {Text("画像ファイル「%1」を保存出来ませんでした。").arg(QDir::toNativeSeparators(path)) +
+                    QLatin1Char('\n') + error});
     return;
   }
   SaveDir = SaveDirOf(path);

@@ -111,7 +111,10 @@ TEST_F(FrameSave, AFileThatCannotBeWrittenIsReportedAndTheFolderStays) {
     });
   });
   f.form->Button4Click();
-  EXPECT_FALSE(reported.isEmpty());
+  // A Japanese lead sentence naming the file, then the system's reason.
+  EXPECT_TRUE(reported.startsWith(QString::fromUtf8("画像ファイル「/proc/plomix-test.bmp」を保存出来ませんでした。\n")))
+      << reported.toStdString();
+  EXPECT_GT(reported.size(), QString::fromUtf8("画像ファイル「/proc/plomix-test.bmp」を保存出来ませんでした。\n").size());
   EXPECT_EQ(f.form->SaveDir, "/somewhere");
 }
 
