@@ -31,12 +31,16 @@ class TReportWriter {
     Add(utf8);
     Line();
   }
-  void Pixels(std::int64_t width, std::int64_t height) {
+  // "    X×Y unit": the pixel sizes and the resolutions share one shape.
+  void Pair(std::int64_t x, std::int64_t y, const char *unit) {
     Add("    ");
-    Add(width);
+    Add(x);
     Add("×");
-    Add(height);
-    Add(" pixel");
+    Add(y);
+    Add(unit);
+  }
+  void Pixels(std::int64_t width, std::int64_t height) {
+    Pair(width, height, " pixel");
     Line();
   }
   void Millimetres(double width, double height) {
@@ -92,19 +96,11 @@ std::string SizeReportText(const TSizeMeasures &m) {
                 Divide(m.PaperHeight, m.PrinterDpiY) * kMmPerInch * m.PrinterScale / 100);
 
   w.Heading("  画面の DPI 値");
-  w.Add("    ");
-  w.Add(m.ScreenDpiX);
-  w.Add("×");
-  w.Add(m.ScreenDpiY);
-  w.Add(" dot per inch");
+  w.Pair(m.ScreenDpiX, m.ScreenDpiY, " dot per inch");
   w.Gap();
 
   w.Heading("  プリンタの DPI 値");
-  w.Add("    ");
-  w.Add(m.PrinterDpiX);
-  w.Add("×");
-  w.Add(m.PrinterDpiY);
-  w.Add(" dot per inch");
+  w.Pair(m.PrinterDpiX, m.PrinterDpiY, " dot per inch");
   w.Gap();
 
   w.Heading("  プリンタのスケールファクタ");
