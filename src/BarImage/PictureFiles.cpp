@@ -1,12 +1,12 @@
 #include "BarImage/PictureFiles.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 #include "BarImage/BmpWriter.h"
 #include "BarImage/EmfWriter.h"
 #include "BarImage/JpegWriter.h"
 #include "BarImage/PictureLimits.h"
+#include "BarImage/PngWriter.h"
 #include "BarImage/SvgWriter.h"
 #include "BarImage/WmfWriter.h"
 #include "Common/AtomicFile.h"
@@ -16,19 +16,6 @@ namespace {
 
 void SetError(QString *error, const QString &text) {
   if (error) *error = text;
-}
-
-// Symbol pictures are long runs: a middle zlib level gives small files without slowing a batch.
-constexpr int kPngQuality = 50;
-
-bool IsGrey(const QImage &image) {
-  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) return false;
-  for (int y = 0; y < image.height(); ++y) {
-    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x)
-      if (qRed(row[x]) != qGreen(row[x]) || qGreen(row[x]) != qBlue(row[x]) || qAlpha(row[x]) != 255) return false;
-  }
-  return true;
 }
 
 bool NamesJpeg(const QString &path) {
@@ -154,17 +141,7 @@ bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::strin
     if (bytes.empty()) SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
     return !bytes.empty();
   }
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  // A symbol in greys (black bars on white, grey text edges) is stored with one byte a
-  // pixel; the same pixels read back, in a quarter of the data.
-  if (!(IsGrey(image) ? image.convertToFormat(QImage::Format_Grayscale8) : image).save(&buffer, "PNG", kPngQuality)) {
-    SetError(error, QStringLiteral("the image could not be encoded"));
-    return false;
-  }
-  bytes.assign(png.constData(), static_cast<std::size_t>(png.size()));
-  return true;
+  return EncodePng(image, bytes, error);
 }
 
 bool SavePictureFile(const TPicture &picture, const QString &path, QString *error) {
