@@ -5,11 +5,12 @@
 
 #include <cstring>
 #include <optional>
-#include <vector>
 
 #include "BarImage/PictureTransform.h"
 #include "BarImage/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
+#include "cli/CustomerCheck.h"
+#include "cli/ElementRuns.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix::cli {
@@ -76,9 +77,9 @@ std::string ReadWithZxing(const QImage &upright, ZXing::BarcodeFormat format) {
 }
 
 // The pattern's elements as (bar?, width in pixels), as the drawing lays them.
-std::vector<std::pair<bool, int>> ExpectedElements(const TBarImage &bar, const CliOptions &o) {
+Runs ExpectedElements(const TBarImage &bar, const CliOptions &o) {
   const SymbologyInfo &info = Symbology(bar.BarType());
-  std::vector<std::pair<bool, int>> out;
+  Runs out;
   for (char digit : bar.Pattern()) {
     const bool isBar = ((digit - '0') & 1) != 0;
     const int width = ElementWidth(digit, o.scale, o.ratio, info.usesElementRatio);
@@ -93,30 +94,12 @@ std::vector<std::pair<bool, int>> ExpectedElements(const TBarImage &bar, const C
 }
 
 // True when some row holds exactly the expected runs, bar for bar.
-bool RowsHoldElements(const QImage &upright, const std::vector<std::pair<bool, int>> &expected, QColor barColor,
-                      QColor backColor) {
-  if (expected.empty()) return false;
+bool RowsHoldElements(const QImage &upright, const Runs &expected, const InkTest &ink) {
   const QImage image = upright.convertToFormat(QImage::Format_RGB32);
-  // A pixel is a bar pixel when its grey is nearer the bars' grey than the background's
-  // (a JPEG file changes the colours a little).
-  const int ink = qGray(barColor.rgb()), paper = qGray(backColor.rgb());
-  const auto isInk = [&](QRgb px) { return std::abs(qGray(px) - ink) < std::abs(qGray(px) - paper); };
-  std::vector<std::pair<bool, int>> runs;
+  Runs row;
   for (int y = 0; y < image.height(); ++y) {
-    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-    runs.clear();
-    for (int x = 0; x < image.width(); ++x) {
-      const bool dark = isInk(row[x]);
-      if (!runs.empty() && runs.back().first == dark)
-        ++runs.back().second;
-      else
-        runs.push_back({dark, 1});
-    }
-    for (std::size_t start = 0; start + expected.size() <= runs.size(); ++start) {
-      bool same = true;
-      for (std::size_t k = 0; k < expected.size() && same; ++k) same = runs[start + k] == expected[k];
-      if (same) return true;
-    }
+    RowRuns(image, y, ink, row);
+    if (FindRuns(row, expected)) return true;
   }
   return false;
 }
@@ -142,11 +125,13 @@ VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarImage &b
             read.empty() ? QStringLiteral("zxing-cpp read nothing")
                          : QStringLiteral("zxing-cpp read \"%1\"").arg(QString::fromStdString(read))};
   }
-  if (Symbology(bar.BarType()).ownElementShapes)
-    return {VerifyMethod::None, false, QStringLiteral("no check reads this symbology")};
-  if (RowsHoldElements(upright, ExpectedElements(bar, o), ColorToQColor(bar.BarColor()),
-                       ColorToQColor(bar.BackColor())))
+  const InkTest ink(ColorToQColor(bar.BarColor()), ColorToQColor(bar.BackColor()));
+  if (Symbology(bar.BarType()).ownElementShapes) {
+    if (auto problem = CustomerShapesProblem(upright, bar.Pattern(), o.scale, ink))
+      return {VerifyMethod::Elements, false, *problem};
     return {VerifyMethod::Elements, true, {}};
+  }
+  if (RowsHoldElements(upright, ExpectedElements(bar, o), ink)) return {VerifyMethod::Elements, true, {}};
   return {VerifyMethod::Elements, false, QStringLiteral("no row of the picture holds the encoder's bars and spaces")};
 }
 

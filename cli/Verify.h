@@ -1,8 +1,8 @@
 #pragma once
 // --verify: a written picture read back. zxing-cpp decodes the symbologies it reads and
 // its text is compared with the symbol's; for the others (and codes written with
-// notation) the picture is read back into element widths along its rows and matched
-// against the encoder's pattern.
+// notation) the picture is read back into element widths along its rows, or for the
+// customer barcode into bar shapes, and matched against the encoder's pattern.
 #include <QImage>
 #include <QString>
 
