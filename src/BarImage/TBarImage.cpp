@@ -225,6 +225,22 @@ std::string TBarImage::CDC() const {
 void TBarImage::DrawBar() {
   if (!FBarEnabled) return;
   FireEvent(OnPaintBar);
+  if (FBarPicture == picBMP) {
+    PrepareBitmap();
+    DrawToBitmap();
+  } else {
+    // A metafile drawing replaces the picture, so the blank bitmap the picture becomes
+    // first is made only when the picture is kept: when the drawing stops before its
+    // metafile and the picture is not cleared. Else pixels at the control's size, which
+    // may be a huge symbol's, would be allocated for nothing.
+    DrawToMetafile();
+    if (FBarDebug || (!FBarDisped && !FClearOption)) PrepareBitmap();
+  }
+  FireEvent(OnPaintedBar);
+  if (!FBarDisped && FClearOption && !FBarDebug) ClearBar();
+}
+
+void TBarImage::PrepareBitmap() {
   QImage &bitmap = FPicture.Bitmap();
   if (bitmap.isNull() && width() > 0 && height() > 0) {
     bitmap = QImage(width(), height(), QImage::Format_RGB32);
@@ -236,12 +252,6 @@ void TBarImage::DrawBar() {
   const int dpmX = qRound(logicalDpiX() / 0.0254), dpmY = qRound(logicalDpiY() / 0.0254);
   if (bitmap.dotsPerMeterX() != dpmX) bitmap.setDotsPerMeterX(dpmX);
   if (bitmap.dotsPerMeterY() != dpmY) bitmap.setDotsPerMeterY(dpmY);
-  if (FBarPicture == picBMP)
-    DrawToBitmap();
-  else
-    DrawToMetafile();
-  FireEvent(OnPaintedBar);
-  if (!FBarDisped && FClearOption && !FBarDebug) ClearBar();
 }
 
 void TBarImage::ClearBar() {

@@ -134,6 +134,8 @@ class TBarImage : public QWidget {
 
   void DrawToBitmap();
   void DrawToMetafile();
+  // The picture as a 32-bit bitmap at the control's size when it has none yet.
+  void PrepareBitmap();
   void RotatePicture(int angle);
   void MirrorPicture();
 
