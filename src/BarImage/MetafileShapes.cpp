@@ -1,7 +1,7 @@
 #include "BarImage/MetafileShapes.h"
 
 #include <QFontInfo>
-#include <QFontMetrics>
+#include <QTextLayout>
 
 namespace plomix {
 namespace {
@@ -63,7 +63,16 @@ std::vector<MetafileShape> MetafileToShapes(const TMetafile &metafile) {
 }
 
 std::vector<int> CharacterAdvances(const QString &text, const QFont &font) {
-  const QFontMetrics metrics(font);
+  // One layout of the whole text, as the drawing lays it out: each character stands where
+  // the cursor before it stands. (Measuring every prefix apart would take time growing
+  // with the square of the length.)
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
   std::vector<int> advances;
   advances.reserve(static_cast<std::size_t>(text.size()));
   int previous = 0;
@@ -71,7 +80,7 @@ std::vector<int> CharacterAdvances(const QString &text, const QFont &font) {
     // A surrogate pair is one character: its advance goes to the first unit, 0 to the second.
     const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
     const qsizetype next = i + (pair ? 2 : 1);
-    const int total = metrics.horizontalAdvance(text.left(next));
+    const int total = line.isValid() ? qRound(line.cursorToX(static_cast<int>(next))) : previous;
     advances.push_back(total - previous);
     if (pair) advances.push_back(0);
     previous = total;
