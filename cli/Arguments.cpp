@@ -41,7 +41,12 @@ QString DecodeArgument(const QByteArray &bytes) {
       ++i;
       continue;
     }
-    out += QString::fromUcs4(&cp, 1);
+    if (QChar::requiresSurrogates(cp)) {
+      out += QChar(QChar::highSurrogate(cp));
+      out += QChar(QChar::lowSurrogate(cp));
+    } else {
+      out += QChar(static_cast<char16_t>(cp));
+    }
     i += n;
   }
   return out;

@@ -8,10 +8,29 @@
 namespace plomix::cli {
 namespace {
 
-bool IsValidUtf8(const QByteArray &bytes) {
+// The longest code or comment a line may hold: as long as one argument on the command
+// line can be (Linux's MAX_ARG_STRLEN), so a batch draws what single mode can. Longer text
+// would make a picture far over every size limit, and only after costly encoding.
+constexpr qsizetype kMaxFieldBytes = 128 * 1024;
+
+QString TooLong(qsizetype bytes) {
+  return QStringLiteral("%1 bytes in one field; a code or comment holds at most %2 bytes").arg(bytes).arg(kMaxFieldBytes);
+}
+
+// Read in slices, so that a large input is not held a second time as UTF-16. A slice
+// ends before a character's continuation bytes, never through them.
+bool IsValidUtf8(QByteArrayView bytes) {
+  constexpr qsizetype kSlice = 1 << 16;
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  const QString text = decoder.decode(bytes);
-  return !decoder.hasError();
+  for (qsizetype start = 0; start < bytes.size();) {
+    qsizetype end = std::min(start + kSlice, bytes.size());
+    for (int back = 0; back < 3 && end < bytes.size() && end > start + 1 && (bytes[end] & 0xC0) == 0x80; ++back)
+      --end;
+    const QString slice = decoder.decode(bytes.sliced(start, end - start));
+    if (decoder.hasError()) return false;
+    start = end;
+  }
+  return true;
 }
 
 // One field of a line in the input's encoding. Bytes that are not valid in it are kept
@@ -28,7 +47,7 @@ QString DecodeField(const QByteArray &bytes, bool utf8) {
 
 // RFC 4180 records: fields split by commas, quoted fields may hold commas, quotes ("")
 // and line breaks.
-void ReadCsv(const QByteArray &in, bool utf8, std::vector<BatchLine> &out) {
+void ReadCsv(QByteArrayView in, bool utf8, std::vector<BatchLine> &out) {
   qsizetype line = 1;
   qsizetype i = 0;
   while (i < in.size()) {
@@ -66,9 +85,10 @@ void ReadCsv(const QByteArray &in, bool utf8, std::vector<BatchLine> &out) {
       return;
     }
     if (fields.size() == 1 && fields[0].isEmpty()) continue;  // an empty line
-    if (fields.size() > 3) {
+    if (fields.size() > 3)
       record.error = QStringLiteral("%1 fields; a line holds the code and at most two comments").arg(fields.size());
-    }
+    for (const QByteArray &field : fields)
+      if (field.size() > kMaxFieldBytes && record.error.isEmpty()) record.error = TooLong(field.size());
     record.code = DecodeField(fields[0], utf8);
     if (fields.size() > 1) record.up = DecodeField(fields[1], utf8);
     if (fields.size() > 2) record.down = DecodeField(fields[2], utf8);
@@ -80,8 +100,8 @@ void ReadCsv(const QByteArray &in, bool utf8, std::vector<BatchLine> &out) {
 
 std::vector<BatchLine> ReadBatchLines(const QByteArray &input, bool csv, const QString &encoding, bool &utf8) {
   utf8 = encoding.isEmpty() ? IsValidUtf8(input) : encoding == QLatin1String("utf8");
-  QByteArray in = input;
-  if (utf8 && in.startsWith("\xEF\xBB\xBF")) in.remove(0, 3);  // a byte-order mark
+  QByteArrayView in(input);
+  if (utf8 && in.startsWith("\xEF\xBB\xBF")) in = in.sliced(3);  // a byte-order mark
   std::vector<BatchLine> out;
   if (csv) {
     ReadCsv(in, utf8, out);
@@ -92,11 +112,12 @@ std::vector<BatchLine> ReadBatchLines(const QByteArray &input, bool csv, const Q
     qsizetype end = in.indexOf('\n', start);
     if (end < 0) end = in.size();
     ++line;
-    QByteArray bytes = in.mid(start, end - start);
+    QByteArrayView bytes = in.sliced(start, end - start);
     if (bytes.endsWith('\r')) bytes.chop(1);
     start = end + 1;
     if (bytes.isEmpty()) continue;
-    out.push_back(BatchLine{line, DecodeField(bytes, utf8), {}, {}, {}});
+    out.push_back(BatchLine{line, DecodeField(bytes.toByteArray(), utf8), {}, {},
+                            bytes.size() > kMaxFieldBytes ? TooLong(bytes.size()) : QString()});
   }
   return out;
 }

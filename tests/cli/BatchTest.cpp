@@ -120,10 +120,16 @@ TEST(Batch, BadInputIsReportedAndNothingIsHalfWritten) {
       {"unterminated quote", "A\n\"B,\nC\n", {"--csv"}, 1, "line 2: a quoted field is not closed", 1},
       {"invalid UTF-8 named", "A\nB\xff\n", {"--input-encoding", "utf8"}, 1, "line 2: the code cannot be used: byte 2 is not valid UTF-8", 1},
       {"invalid Shift-JIS named", "A\nB\x81\n", {}, 1, "line 2: the code cannot be used: byte 2 is not valid Shift-JIS", 1},
+      {"invalid in both encodings", "A\nB\xff\xfe\nC\n", {}, 1, "line 2: the code cannot be used: byte 2 is not valid Shift-JIS", 2},
+      {"a line of a megabyte", "A\n" + QByteArray(1 << 20, 'B') + "\nC\n", {}, 1,
+       "line 2: 1048576 bytes in one field; a code or comment holds at most 131072 bytes", 2},
+      {"a comment of a megabyte", "A,\"" + QByteArray(1 << 20, 'x') + "\"\r\nC\r\n", {"--csv"}, 1,
+       "line 1: 1048576 bytes in one field", 1},
       {"empty file", "", {}, 1, "holds no codes", 0},
       {"two lines one file", "A\nB\nA\n", {"-o", "{code}.png"}, 2, "lines 1 and 3 would both write", 0},
       {"stop on error", "A\nb\nC\n", {"--stop-on-error"}, 1, "stopped after line 2; 1 lines were not drawn", 1},
       {"missing folder", "A\nB\n", {"-o", "missing/{n}.png"}, 4, "No such file or directory", 0},
+      {"a file for a folder", "A\nB\n", {"-o", "in.txt/{n}.png"}, 4, "Not a directory", 0},
       {"a code with --batch", "A\n", {"X"}, 2, "cannot go with --batch", 0},
   };
   for (const BadInputCase &c : cases) {
@@ -138,9 +144,11 @@ TEST(Batch, BadInputIsReportedAndNothingIsHalfWritten) {
     EXPECT_EQ(Files(dir, "*.png").size(), c.files) << c.note;
   }
   EXPECT_EQ(RunCli({"--batch", "/nonexistent/in.txt", "A"}).status, 2);
-  const CliRun missing = RunCli({"--batch", "/nonexistent/in.txt"});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_TRUE(missing.err.contains("cannot read")) << missing.err.constData();
+  for (const char *unreadable : {"/nonexistent/in.txt", "/"}) {
+    const CliRun run = RunCli({"--batch", unreadable});
+    EXPECT_EQ(run.status, 1) << unreadable;
+    EXPECT_TRUE(run.err.contains("cannot read")) << run.err.constData();
+  }
 }
 
 TEST(Batch, StandardInputAndAFullDiskMidway) {

@@ -4,7 +4,14 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <fcntl.h>
 #include <functional>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace plomix::test {
 
@@ -42,6 +49,43 @@ inline CliRun RunCliInShell(const QString &script) {
   process.waitForFinished(30000);
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+struct MeasuredRun : CliRun {
+  long long peakBytes = 0;  // the most resident memory the process held
+};
+
+// plomix-cli with its peak memory, measured for that process alone (wait4), for inputs
+// whose size must not decide the memory a run takes.
+inline MeasuredRun RunCliMeasured(const QStringList &args) {
+  MeasuredRun run;
+  run.status = -1;
+  QTemporaryFile out, err;
+  if (!out.open() || !err.open()) return run;
+  std::vector<QByteArray> bytes{QByteArrayLiteral(PLOMIX_CLI)};
+  for (const QString &arg : args) bytes.push_back(arg.toUtf8());
+  std::vector<char *> argv;
+  for (QByteArray &arg : bytes) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, out.handle(), 1);
+  posix_spawn_file_actions_adddup2(&actions, err.handle(), 2);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  lseek(out.handle(), 0, SEEK_SET);  // the process moved the shared file offsets to the ends
+  lseek(err.handle(), 0, SEEK_SET);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = out.readAll();
+  run.err = err.readAll();
+  run.peakBytes = static_cast<long long>(usage.ru_maxrss) * 1024;
+  return run;
 }
 
 }  // namespace plomix::test
