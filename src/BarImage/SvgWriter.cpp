@@ -11,6 +11,16 @@ QString Escaped(const QString &text) { return text.toHtmlEscaped(); }
 
 QString Fill(const QColor &color) { return color.name(QColor::HexRgb); }
 
+// The font's own name, then the fonts that stand in for it here (the Windows Japanese
+// faces are drawn with IPA fonts), so that a reader without the first draws the text
+// with the same face the picture was measured with.
+QString FontFamilies(const QFont &font) {
+  QStringList names;
+  for (const QString &name : QStringList{font.family()} + QFont::substitutes(font.family()))
+    names << QLatin1Char('\'') + QString(name).remove(QLatin1Char('\'')) + QLatin1Char('\'');
+  return names.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 std::string EncodeSvg(const TMetafile &metafile, QSize size) {
@@ -51,7 +61,7 @@ std::string EncodeSvg(const TMetafile &metafile, QSize size) {
                               "fill=\"%5\" xml:space=\"preserve\">%6</text>\n")
                    .arg(xs.join(QLatin1Char(' ')))
                    .arg(baseline)
-                   .arg(Escaped(shape.font.family()))
+                   .arg(Escaped(FontFamilies(shape.font)))
                    .arg(FontPixelHeight(shape.font))
                    .arg(Fill(shape.color))
                    .arg(Escaped(shape.text));

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -203,6 +204,23 @@ TEST(Svg, WellFormedAndEqualToTheBitmap) {
   renderer.render(&painter);
   painter.end();
   EXPECT_EQ(test::ReadWithZXing(image, test::Format::Code39), "ABL");
+
+  // The text names a face installed here, not only the Windows one, so that other
+  // programs draw it with the face it was measured in.
+  QFile file(text);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  QStringList families;
+  while (!xml.atEnd())
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+      families << xml.attributes().value("font-family").toString();
+  ASSERT_EQ(families.size(), 2);
+  const QStringList installed = QFontDatabase::families();
+  for (const QString &list : families) {
+    bool found = false;
+    for (const QString &name : list.split(',')) found |= installed.contains(name.trimmed().remove('\''), Qt::CaseInsensitive);
+    EXPECT_TRUE(found) << list.toStdString();
+  }
 }
 
 // A drawn symbol with one bar painted over in the background colour.
