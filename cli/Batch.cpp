@@ -9,6 +9,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/BatchInput.h"
+#include "cli/DrawAhead.h"
 #include "cli/ExitStatus.h"
 #include "cli/FileOutput.h"
 #include "cli/Render.h"
@@ -108,7 +109,11 @@ int RunBatch(const CliOptions &options) {
     }
   }
 
-  Renderer renderer(options);
+  std::vector<std::optional<Job>> jobs(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].error.isEmpty())
+      jobs[i] = Job{lines[i].code, lines[i].up, lines[i].down, names[i], lines[i].line, utf8 ? "UTF-8" : "Shift-JIS", false};
+  DrawAhead ahead(options, jobs, DrawThreads());
   Progress progress(lines.size());
   QSet<QByteArray> written;  // folders that received files
   int status = kDrawn;
@@ -116,11 +121,10 @@ int RunBatch(const CliOptions &options) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BatchLine &line = lines[i];
     Outcome outcome;
-    if (!line.error.isEmpty())
+    if (!jobs[i])
       outcome = {kNotDrawn, line.error, {}};
     else
-      outcome = renderer.Render(
-          Job{line.code, line.up, line.down, names[i], line.line, utf8 ? "UTF-8" : "Shift-JIS", false});
+      outcome = WriteDrawn(*jobs[i], ahead.Take(i));
     if (!names[i].isEmpty() && outcome.status != kNotWritten) {
       const qsizetype slash = names[i].lastIndexOf('/');
       written.insert(slash < 0 ? QByteArray(".") : names[i].left(slash + 1));

@@ -94,17 +94,17 @@ Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::mak
 
 Renderer::~Renderer() = default;
 
-Outcome Renderer::Render(const Job &job) {
+Drawn Renderer::Draw(const Job &job) {
   TBarImage &bar = *FBar;
   const CliOptions &o = FOptions;
   Outcome outcome;
   QString error;
   const auto code = ToSjis(job.code, o.replaceUnmappable, error, job.encoding);
-  if (!code) return {kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
+  if (!code) return Outcome{kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
   const auto up = ToSjis(job.up, o.replaceUnmappable, error, job.encoding);
-  if (!up) return {kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
+  if (!up) return Outcome{kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
   const auto down = ToSjis(job.down, o.replaceUnmappable, error, job.encoding);
-  if (!down) return {kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
+  if (!down) return Outcome{kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
 
   const std::optional<PictureFileKind> kind = KindOf(job.output);
   const TPictures method = IsMetafileKind(kind) ? (o.picture == picBMP ? picEMF : o.picture) : o.picture;
@@ -122,11 +122,11 @@ Outcome Renderer::Render(const Job &job) {
   if (bar.BarDisped()) {
     if (kind) {
       if (auto problem = PictureFileProblem(size, *kind))
-        return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
+        return Outcome{kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
     }
     if (method == picBMP) {
       if (auto problem = PictureMemoryProblem(size))
-        return {kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
+        return Outcome{kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
       bar.SetBarPicture(picBMP);
       // A transparent symbol is drawn over the picture sized by the first drawing, so
       // that only the bars, text, frame and comments are painted.
@@ -150,17 +150,18 @@ Outcome Renderer::Render(const Job &job) {
     }
     return outcome;
   }
-  std::string bytes;
+  Drawn drawn;
   if (!job.output.isEmpty()) {
-    if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), bytes, &error) ||
-        !WriteFileBytes(job.output, bytes, error, job.flush)) {
+    if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), drawn.bytes, &error)) {
       if (o.info) outcome.info = InfoLine(job, bar, nullptr);
-      return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
+      return Outcome{kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
     }
+    if (o.info) drawn.unwrittenInfo = InfoLine(job, bar, nullptr);
   }
+  // The check reads the file's bytes as they will be written.
   const char *verified = nullptr;
   if (o.verify) {
-    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, bytes), method == picBMP, bar, o);
+    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, drawn.bytes), method == picBMP, bar, o);
     verified = check.ok ? VerifyMethodName(check.method) : nullptr;
     if (!check.ok) {
       outcome.status = kNotVerified;
@@ -170,7 +171,19 @@ Outcome Renderer::Render(const Job &job) {
     }
   }
   if (o.info) outcome.info = InfoLine(job, bar, o.verify ? (verified ? verified : "false") : nullptr);
-  return outcome;
+  drawn.outcome = std::move(outcome);
+  return drawn;
 }
+
+Outcome WriteDrawn(const Job &job, Drawn &&drawn) {
+  if (job.output.isEmpty() || drawn.bytes.empty()) return std::move(drawn.outcome);
+  QString error;
+  if (!WriteFileBytes(job.output, drawn.bytes, error, job.flush))
+    return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error),
+            std::move(drawn.unwrittenInfo)};
+  return std::move(drawn.outcome);
+}
+
+Outcome Renderer::Render(const Job &job) { return WriteDrawn(job, Draw(job)); }
 
 }  // namespace plomix::cli
