@@ -3,12 +3,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix::cli {
 
-QByteArray SymbolInfoJson(const TBarImage &bar) {
+QByteArray SymbolInfoJson(const TBarSymbol &bar) {
   // QJsonObject sorts its keys; the answer keeps the documented order instead.
   auto text = [](const std::string &sjis) {
     return QString::fromUtf8(QJsonDocument(QJsonObject{{"v", SjisToUnicode(sjis)}})

@@ -3,7 +3,7 @@
 #include "BarImage/PictureFiles.h"
 #include "BarImage/PictureLimits.h"
 #include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"
@@ -32,7 +32,7 @@ QString Quoted(const QByteArray &path) { return QStringLiteral("\"%1\"").arg(Dec
 
 // The picture as a reader of the written file sees it: the file's own pixels for the
 // raster formats, the SVG rendered at its size, the metafile replayed.
-QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
+QImage WrittenImage(const TBarSymbol &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
   if (kind && !bytes.empty()) {
     const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     switch (*kind) {
@@ -55,7 +55,7 @@ QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, c
 
 // The --info object; in batch mode it starts with the line, with --verify it ends with
 // the check that ran ("false" when none passed).
-QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) {
+QByteArray InfoLine(const Job &job, const TBarSymbol &bar, const char *verified) {
   QByteArray json = SymbolInfoJson(bar);
   if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
   if (verified) {
@@ -68,8 +68,8 @@ QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) 
 
 }  // namespace
 
-Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::make_unique<TBarImage>()) {
-  TBarImage &bar = *FBar;
+Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::make_unique<TBarSymbol>()) {
+  TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   ApplySymbolDesignDefaults(bar);
   bar.SetBarEnabled(false);
@@ -95,7 +95,7 @@ Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::mak
 Renderer::~Renderer() = default;
 
 Drawn Renderer::Draw(const Job &job) {
-  TBarImage &bar = *FBar;
+  TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   Outcome outcome;
   QString error;

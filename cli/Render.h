@@ -9,7 +9,7 @@
 #include "cli/CliOptions.h"
 
 namespace plomix {
-class TBarImage;
+class TBarSymbol;
 }
 
 namespace plomix::cli {
@@ -52,7 +52,7 @@ class Renderer {
 
  private:
   const CliOptions &FOptions;
-  std::unique_ptr<TBarImage> FBar;
+  std::unique_ptr<TBarSymbol> FBar;
 };
 
 }  // namespace plomix::cli

@@ -9,7 +9,7 @@
 
 #include "BarImage/PictureTransform.h"
 #include "BarImage/SymbologyTable.h"
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix::cli {
@@ -22,7 +22,7 @@ struct ZxingCheck {
 
 // What zxing-cpp reports for this symbol, for the symbologies it reads. Codes written
 // with "<...>" notation are left to the element check.
-std::optional<ZxingCheck> ZxingExpectation(const TBarImage &bar) {
+std::optional<ZxingCheck> ZxingExpectation(const TBarSymbol &bar) {
   const std::string &symbol = bar.Symbol();
   const std::string &code = bar.Code();
   using F = ZXing::BarcodeFormat;
@@ -76,7 +76,7 @@ std::string ReadWithZxing(const QImage &upright, ZXing::BarcodeFormat format) {
 }
 
 // The pattern's elements as (bar?, width in pixels), as the drawing lays them.
-std::vector<std::pair<bool, int>> ExpectedElements(const TBarImage &bar, const CliOptions &o) {
+std::vector<std::pair<bool, int>> ExpectedElements(const TBarSymbol &bar, const CliOptions &o) {
   const SymbologyInfo &info = Symbology(bar.BarType());
   std::vector<std::pair<bool, int>> out;
   for (char digit : bar.Pattern()) {
@@ -132,7 +132,7 @@ const char *VerifyMethodName(VerifyMethod method) {
   return nullptr;
 }
 
-VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarImage &bar, const CliOptions &o) {
+VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarSymbol &bar, const CliOptions &o) {
   if (picture.isNull()) return {VerifyMethod::None, false, QStringLiteral("there is no picture to read")};
   const QImage upright = turned ? Upright(picture, o) : picture;
   if (const auto check = ZxingExpectation(bar)) {
