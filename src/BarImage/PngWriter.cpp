@@ -25,18 +25,21 @@ struct PngLayout {
 
 constexpr std::size_t kMostPaletteColours = 16;
 
-// Symbol rows repeat (every row through the bars is the same), so a row equal to the one
-// above is not looked at again.
-bool SameAsRowAbove(const QImage &image, int y) {
-  return y > 0 && std::memcmp(image.constScanLine(y), image.constScanLine(y - 1),
-                              static_cast<std::size_t>(image.width()) * sizeof(QRgb)) == 0;
+// Symbol rows repeat (every row through the bars is the same): a row equal to the one
+// above is neither looked at nor packed again.
+std::vector<bool> RowsSameAsAbove(const QImage &image) {
+  std::vector<bool> same(static_cast<std::size_t>(image.height()));
+  const std::size_t bytes = static_cast<std::size_t>(image.width()) * sizeof(QRgb);
+  for (int y = 1; y < image.height(); ++y)
+    same[static_cast<std::size_t>(y)] = std::memcmp(image.constScanLine(y), image.constScanLine(y - 1), bytes) == 0;
+  return same;
 }
 
-PngLayout LayoutOf(const QImage &image) {
+PngLayout LayoutOf(const QImage &image, const std::vector<bool> &sameAsAbove) {
   PngLayout layout;
   bool grey = true, opaque = true, fewColours = true;
   for (int y = 0, h = image.height(), w = image.width(); y < h; ++y) {
-    if (SameAsRowAbove(image, y)) continue;
+    if (sameAsAbove[static_cast<std::size_t>(y)]) continue;
     const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
     QRgb last = fewColours && !layout.palette.empty() ? layout.palette.front() : 0;
     for (int x = 0; x < w; ++x) {
@@ -119,12 +122,12 @@ void PutChunk(std::string &out, const char (&type)[5], std::string_view data) {
 }
 
 // The rows, unfiltered, as one zlib stream; a row equal to the one above is a copy.
-std::string PixelData(const QImage &image, const PngLayout &layout) {
+std::string PixelData(const QImage &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
   const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(layout, image.width()));
   std::string row(1 + rowBytes, '\0');  // filter byte "none", then the pixels
   RowDeflate deflate(row.size());
   for (int y = 0; y < image.height(); ++y) {
-    if (SameAsRowAbove(image, y)) {
+    if (sameAsAbove[static_cast<std::size_t>(y)]) {
       deflate.RepeatRow();
       continue;
     }
@@ -146,8 +149,9 @@ bool EncodePng(const QImage &source, std::string &out, QString *error) {
   const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_ARGB32);
-  const PngLayout layout = LayoutOf(image);
-  const std::string pixels = PixelData(image, layout);
+  const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
+  const PngLayout layout = LayoutOf(image, sameAsAbove);
+  const std::string pixels = PixelData(image, layout, sameAsAbove);
   if (pixels.size() > 0x7FFFFFFFU) {
     if (error) *error = QStringLiteral("PNG: the picture is too large for one data chunk");
     return false;

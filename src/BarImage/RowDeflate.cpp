@@ -28,6 +28,60 @@ std::size_t Slot(const std::array<std::uint16_t, N> &base, std::size_t value) {
   return static_cast<std::size_t>(std::upper_bound(base.begin(), base.end(), value) - base.begin()) - 1;
 }
 
+// A Huffman code as it goes into the stream: its bits reversed, since deflate sends
+// codes from their top bit down while everything else goes bottom bit first.
+struct StreamCode {
+  std::uint16_t bits = 0;
+  std::uint8_t length = 0;
+};
+
+constexpr StreamCode Reversed(std::uint32_t code, int length) {
+  std::uint32_t reversed = 0;
+  for (int i = 0; i < length; ++i) reversed |= ((code >> i) & 1U) << (length - 1 - i);
+  return {static_cast<std::uint16_t>(reversed), static_cast<std::uint8_t>(length)};
+}
+
+// The fixed literal/length codes, symbols 0 to 287.
+constexpr std::array<StreamCode, 288> kFixedCodes = [] {
+  std::array<StreamCode, 288> codes{};
+  for (std::uint32_t v = 0; v < 288; ++v)
+    codes[v] = v < 144   ? Reversed(0x30U + v, 8)
+               : v < 256 ? Reversed(0x190U + (v - 144U), 9)
+               : v < 280 ? Reversed(v - 256U, 7)
+                         : Reversed(0xC0U + (v - 280U), 8);
+  return codes;
+}();
+
+constexpr std::uint16_t kEndOfBlock = 256;
+
+// A length and distance pair as stream bits: at most 31 of them.
+std::pair<std::uint64_t, int> CopyCode(std::size_t length, std::size_t distance) {
+  const std::size_t l = Slot(kLengthBase, length);
+  const StreamCode lengthCode = kFixedCodes[257 + l];
+  const std::size_t d = Slot(kDistanceBase, distance);
+  const StreamCode distanceCode = Reversed(static_cast<std::uint32_t>(d), 5);
+  std::uint64_t bits = lengthCode.bits;
+  int count = lengthCode.length;
+  bits |= static_cast<std::uint64_t>(length - kLengthBase[l]) << count;
+  count += kLengthExtra[l];
+  bits |= static_cast<std::uint64_t>(distanceCode.bits) << count;
+  count += 5;
+  bits |= static_cast<std::uint64_t>(distance - kDistanceBase[d]) << count;
+  count += kDistanceExtra[d];
+  return {bits, count};
+}
+
+// A copy of `length` bytes in steps of at most 258 bytes, none shorter than 3.
+template <typename Step>
+void ForEachCopy(std::size_t length, Step step) {
+  while (length > 0) {
+    std::size_t n = std::min(length, kLongestMatch);
+    if (length - n > 0 && length - n < kShortestMatch) n = length - kShortestMatch;
+    step(n);
+    length -= n;
+  }
+}
+
 }  // namespace
 
 RowDeflate::RowDeflate(std::size_t rowLength) : FRowLength(rowLength), FAdler(adler32(0, nullptr, 0)) {
@@ -37,48 +91,24 @@ RowDeflate::RowDeflate(std::size_t rowLength) : FRowLength(rowLength), FAdler(ad
   Bits(1, 2);      // fixed codes
 }
 
-void RowDeflate::Bits(std::uint32_t value, int count) {
-  FBitBuffer |= static_cast<std::uint64_t>(value) << FBitCount;
+void RowDeflate::Bits(std::uint64_t value, int count) {
+  FBitBuffer |= value << FBitCount;
   FBitCount += count;
-  while (FBitCount >= 8) {
-    FOut += static_cast<char>(FBitBuffer & 0xFF);
-    FBitBuffer >>= 8;
-    FBitCount -= 8;
-  }
+  if (FBitCount < 32) return;
+  const char word[4] = {static_cast<char>(FBitBuffer), static_cast<char>(FBitBuffer >> 8),
+                        static_cast<char>(FBitBuffer >> 16), static_cast<char>(FBitBuffer >> 24)};
+  FOut.append(word, 4);
+  FBitBuffer >>= 32;
+  FBitCount -= 32;
 }
 
-// Huffman codes go out from their top bit down.
-void RowDeflate::HuffmanBits(std::uint32_t code, int length) {
-  std::uint32_t reversed = 0;
-  for (int i = 0; i < length; ++i) reversed |= ((code >> i) & 1U) << (length - 1 - i);
-  Bits(reversed, length);
-}
+void RowDeflate::Literal(unsigned char byte) { Bits(kFixedCodes[byte].bits, kFixedCodes[byte].length); }
 
-void RowDeflate::Literal(unsigned char byte) {
-  if (byte < 144) HuffmanBits(0x30U + byte, 8);
-  else HuffmanBits(0x190U + (byte - 144U), 9);
-}
-
-void RowDeflate::Match(std::size_t length, std::size_t distance) {
-  const std::size_t l = Slot(kLengthBase, length);
-  const std::uint32_t symbol = 257U + static_cast<std::uint32_t>(l);
-  if (symbol < 280) HuffmanBits(symbol - 256U, 7);
-  else HuffmanBits(0xC0U + (symbol - 280U), 8);
-  Bits(static_cast<std::uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
-  const std::size_t d = Slot(kDistanceBase, distance);
-  HuffmanBits(static_cast<std::uint32_t>(d), 5);
-  Bits(static_cast<std::uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
-}
-
-// `length` bytes copied from `distance` back, in matches of at most 258 bytes, none
-// shorter than 3.
 void RowDeflate::Back(std::size_t length, std::size_t distance) {
-  while (length > 0) {
-    std::size_t step = std::min(length, kLongestMatch);
-    if (length - step > 0 && length - step < kShortestMatch) step = length - kShortestMatch;
-    Match(step, distance);
-    length -= step;
-  }
+  ForEachCopy(length, [&](std::size_t step) {
+    const auto [bits, count] = CopyCode(step, distance);
+    Bits(bits, count);
+  });
 }
 
 void RowDeflate::AddRow(std::string_view row) {
@@ -94,8 +124,14 @@ void RowDeflate::RepeatRow() {
     return;
   }
   // A row too short to copy, or too far back for the window, is packed again.
-  if (FRowLength >= kShortestMatch && FRowLength <= kWindow) Back(FRowLength, FRowLength);
-  else Runs(FLastRow);
+  if (FRowLength < kShortestMatch || FRowLength > kWindow) {
+    Runs(FLastRow);
+  } else {
+    // Every copy of the row is the same bits: worked out once, then sent as they are.
+    if (FRepeatCodes.empty())
+      ForEachCopy(FRowLength, [&](std::size_t step) { FRepeatCodes.push_back(CopyCode(step, FRowLength)); });
+    for (const auto &[bits, count] : FRepeatCodes) Bits(bits, count);
+  }
   FAdler = adler32_combine(FAdler, FRowAdler, static_cast<z_off_t>(FRowLength));
 }
 
@@ -116,8 +152,12 @@ void RowDeflate::Runs(std::string_view row) {
 }
 
 std::string RowDeflate::Finish() {
-  HuffmanBits(0, 7);  // end of block
-  if (FBitCount > 0) Bits(0, 8 - FBitCount);
+  Bits(kFixedCodes[kEndOfBlock].bits, kFixedCodes[kEndOfBlock].length);
+  while (FBitCount > 0) {
+    FOut += static_cast<char>(FBitBuffer & 0xFF);
+    FBitBuffer >>= 8;
+    FBitCount = std::max(FBitCount - 8, 0);
+  }
   for (int shift = 24; shift >= 0; shift -= 8) FOut += static_cast<char>((FAdler >> shift) & 0xFF);
   return std::move(FOut);
 }

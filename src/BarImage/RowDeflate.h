@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace plomix {
 
@@ -22,10 +24,9 @@ class RowDeflate {
   std::string Finish();
 
  private:
-  void Bits(std::uint32_t value, int count);
-  void HuffmanBits(std::uint32_t code, int length);
+  void Bits(std::uint64_t value, int count);
   void Literal(unsigned char byte);
-  void Match(std::size_t length, std::size_t distance);
+  // `length` bytes copied from `distance` back.
   void Back(std::size_t length, std::size_t distance);
   void Runs(std::string_view row);
 
@@ -36,6 +37,7 @@ class RowDeflate {
   unsigned long FAdler;
   unsigned long FRowAdler = 0;
   std::string FLastRow;
+  std::vector<std::pair<std::uint64_t, int>> FRepeatCodes;  // the bits that copy a whole row
 };
 
 }  // namespace plomix
