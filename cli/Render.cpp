@@ -109,29 +109,28 @@ Drawn Renderer::Draw(const Job &job) {
   const std::optional<PictureFileKind> kind = KindOf(job.output);
   const TPictures method = IsMetafileKind(kind) ? (o.picture == picBMP ? picEMF : o.picture) : o.picture;
 
-  // Laid out first as a metafile, which allocates no pixels, so that a picture too large
-  // for memory or for its file format is refused before it is drawn.
+  // Measured first, which allocates no pixels, so that a picture too large for memory or
+  // for its file format is refused before it is drawn.
   bar.SetBarEnabled(false);
   bar.SetMatch(true);  // a transparent drawing before turned Match off
-  bar.SetBarPicture(method == picBMP ? picEMF : method);
+  bar.SetBarPicture(method);
   bar.SetCode(*code);
   bar.SetCommentUp(*up);
   bar.SetCommentDown(*down);
-  bar.SetBarEnabled(true);
-  const QSize size(bar.Width(), bar.Height());
-  if (bar.BarDisped()) {
+  const std::optional<QSize> size = bar.MeasureBar();
+  if (size) {
     if (kind) {
-      if (auto problem = PictureFileProblem(size, *kind))
+      if (auto problem = PictureFileProblem(*size, *kind))
         return Outcome{kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
     }
     if (method == picBMP) {
-      if (auto problem = PictureMemoryProblem(size))
+      if (auto problem = PictureMemoryProblem(*size))
         return Outcome{kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
-      bar.SetBarPicture(picBMP);
-      // A transparent symbol is drawn over the picture sized by the first drawing, so
-      // that only the bars, text, frame and comments are painted.
-      if (o.transparent && bar.BarDisped()) bar.SetTransparent(true);
     }
+    bar.SetBarEnabled(true);
+    // A transparent symbol is drawn over the picture sized by the first drawing, so
+    // that only the bars, text, frame and comments are painted.
+    if (method == picBMP && o.transparent && bar.BarDisped()) bar.SetTransparent(true);
   }
 
   if (!bar.BarDisped()) {
@@ -142,11 +141,13 @@ Drawn Renderer::Draw(const Job &job) {
       outcome.message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(job.code);
       if (!why.empty())
         outcome.message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
-    } else {
+    } else if (size) {
       outcome.message = QStringLiteral("the symbol cannot be drawn: its picture of %1 × %2 pixels could not be "
                                        "allocated")
-                            .arg(size.width())
-                            .arg(size.height());
+                            .arg(size->width())
+                            .arg(size->height());
+    } else {
+      outcome.message = QStringLiteral("the symbol cannot be drawn: it has no width");
     }
     return outcome;
   }

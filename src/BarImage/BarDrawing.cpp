@@ -90,6 +90,22 @@ bool TBarSymbol::LayOut(TBarCanvas &measuring) {
   return true;
 }
 
+std::optional<QSize> TBarSymbol::MeasureBar() {
+  PrepareBitmap();
+  if (!RunEncoder()) return std::nullopt;
+  bool laidOut = false;
+  if (FBarPicture == picBMP) {
+    TBitmapCanvas measuring(FPicture.Bitmap(), &FTextLayouts);
+    laidOut = LayOut(measuring);
+  } else {
+    TMetafile metafile;
+    TMetafileCanvas measuring(metafile);
+    laidOut = LayOut(measuring);
+  }
+  if (!laidOut) return std::nullopt;
+  return FMatch ? QSize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height()) : ControlSize();
+}
+
 void TBarSymbol::DrawToBitmap() {
   if (!RunEncoder()) return;
   SizingGuard sizing(FAutoSize, FStretch);

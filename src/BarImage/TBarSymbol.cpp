@@ -222,6 +222,16 @@ std::string TBarSymbol::CDC() const {
 void TBarSymbol::DrawBar() {
   if (!FBarEnabled) return;
   Notify(SymbolEvent::PaintBar);
+  PrepareBitmap();
+  if (FBarPicture == picBMP)
+    DrawToBitmap();
+  else
+    DrawToMetafile();
+  Notify(SymbolEvent::PaintedBar);
+  if (!FBarDisped && FClearOption && !FBarDebug) ClearBar();
+}
+
+void TBarSymbol::PrepareBitmap() {
   QImage &bitmap = FPicture.Bitmap();
   if (bitmap.isNull() && Width() > 0 && Height() > 0) {
     bitmap = QImage(ControlSize(), QImage::Format_RGB32);
@@ -234,12 +244,6 @@ void TBarSymbol::DrawBar() {
   const int dpmX = qRound(dpi.x() / 0.0254), dpmY = qRound(dpi.y() / 0.0254);
   if (bitmap.dotsPerMeterX() != dpmX) bitmap.setDotsPerMeterX(dpmX);
   if (bitmap.dotsPerMeterY() != dpmY) bitmap.setDotsPerMeterY(dpmY);
-  if (FBarPicture == picBMP)
-    DrawToBitmap();
-  else
-    DrawToMetafile();
-  Notify(SymbolEvent::PaintedBar);
-  if (!FBarDisped && FClearOption && !FBarDebug) ClearBar();
 }
 
 void TBarSymbol::ClearBar() {

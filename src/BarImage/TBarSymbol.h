@@ -4,6 +4,7 @@
 // screen; plomix-cli draws with it on any thread.
 #include <QPoint>
 #include <QSize>
+#include <optional>
 #include <string>
 
 #include "BarImage/BarCanvas.h"
@@ -118,6 +119,11 @@ class TBarSymbol {
   // --- operations ---
   void DrawBar();
   void ClearBar();
+  // Encodes and lays the symbol out as a drawing would, and gives the size the control
+  // takes when it is drawn (before it is turned), without allocating or drawing a
+  // picture; nothing when the symbol cannot be drawn. The symbol counts as not drawn
+  // until the next drawing.
+  std::optional<QSize> MeasureBar();
   void RedrawBar() { DrawBar(); }
   void ConvertUPCAToE();
   void ConvertUPCEToA();
@@ -140,7 +146,9 @@ class TBarSymbol {
   void MirrorPicture();
 
  private:
-  bool RunEncoder();                                 // steps shared by both drawings
+  bool RunEncoder();
+  // The bitmap drawing and text measuring work on: 32 bits, at the screen's resolution.
+  void PrepareBitmap();                                 // steps shared by both drawings
   // Lays the symbol out with texts measured on `measuring`, fills the ink, and takes back
   // what the layout decided: the raised bar height, the width, the fitted frame.
   bool LayOut(TBarCanvas &measuring);
