@@ -109,11 +109,12 @@ int RunBatch(const CliOptions &options) {
     }
   }
 
-  std::vector<std::optional<Job>> jobs(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].error.isEmpty())
-      jobs[i] = Job{lines[i].code, lines[i].up, lines[i].down, names[i], lines[i].line, utf8 ? "UTF-8" : "Shift-JIS", false};
-  DrawAhead ahead(options, jobs, DrawThreads());
+  const auto jobOf = [&](std::size_t i) -> std::optional<Job> {
+    const BatchLine &line = lines[i];
+    if (!line.error.isEmpty()) return std::nullopt;
+    return Job{line.code, line.up, line.down, names[i], line.line, utf8 ? "UTF-8" : "Shift-JIS", false};
+  };
+  DrawAhead ahead(options, lines.size(), jobOf, DrawThreads());
   Progress progress(lines.size());
   QSet<QByteArray> written;  // folders that received files
   int status = kDrawn;
@@ -121,10 +122,11 @@ int RunBatch(const CliOptions &options) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const BatchLine &line = lines[i];
     Outcome outcome;
-    if (!jobs[i])
-      outcome = {kNotDrawn, line.error, {}};
+    Drawn drawn = ahead.Take(i);  // every line, so that its place ahead is free again
+    if (const std::optional<Job> job = jobOf(i))
+      outcome = WriteDrawn(*job, std::move(drawn));
     else
-      outcome = WriteDrawn(*jobs[i], ahead.Take(i));
+      outcome = {kNotDrawn, line.error, {}};
     if (!names[i].isEmpty() && outcome.status != kNotWritten) {
       const qsizetype slash = names[i].lastIndexOf('/');
       written.insert(slash < 0 ? QByteArray(".") : names[i].left(slash + 1));

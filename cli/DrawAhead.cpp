@@ -10,6 +10,7 @@ namespace {
 // Drawn files waiting for the writer: enough to keep every worker busy while the writer
 // waits on the disk, few enough that large pictures do not pile up in memory.
 constexpr std::size_t kMostAhead = 64;
+constexpr std::size_t kMostWaitingBytes = std::size_t{256} << 20;
 
 }  // namespace
 
@@ -19,8 +20,8 @@ int DrawThreads() {
   return std::clamp(cores, 1, 16);
 }
 
-DrawAhead::DrawAhead(const CliOptions &options, const std::vector<std::optional<Job>> &jobs, int threads)
-    : FOptions(options), FJobs(jobs), FDrawn(jobs.size()) {
+DrawAhead::DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads)
+    : FOptions(options), FCount(count), FJobOf(std::move(jobOf)), FSlots(kMostAhead) {
   for (int i = 0; i < threads; ++i) FWorkers.emplace_back([this] { Work(); });
 }
 
@@ -33,21 +34,30 @@ DrawAhead::~DrawAhead() {
   for (std::thread &worker : FWorkers) worker.join();
 }
 
+// A line may be claimed when its slot is free and the waiting files are not too large;
+// the line the writer waits for is always claimed, however large the others are.
+bool DrawAhead::MayClaim() const {
+  if (FNext >= FCount || FNext >= FTaken + FSlots.size()) return false;
+  return FNext == FTaken || FWaitingBytes < kMostWaitingBytes;
+}
+
 void DrawAhead::Work() {
-  // Each worker owns its symbol component, made and destroyed on its own thread.
+  // Each worker owns its symbol, made and destroyed on its own thread.
   Renderer renderer(FOptions);
   for (;;) {
     std::size_t index;
     {
       std::unique_lock lock(FMutex);
-      FRoom.wait(lock, [this] { return FStop || FNext >= FJobs.size() || FNext < FTaken + kMostAhead; });
-      if (FStop || FNext >= FJobs.size()) return;
+      FRoom.wait(lock, [this] { return FStop || FNext >= FCount || MayClaim(); });
+      if (FStop || FNext >= FCount) return;
       index = FNext++;
     }
-    Drawn drawn = FJobs[index] ? renderer.Draw(*FJobs[index]) : Drawn();
+    const std::optional<Job> job = FJobOf(index);
+    Drawn drawn = job ? renderer.Draw(*job) : Drawn();
     {
       std::lock_guard lock(FMutex);
-      FDrawn[index] = std::move(drawn);
+      FWaitingBytes += drawn.bytes.size();
+      FSlots[index % FSlots.size()] = std::move(drawn);
     }
     FReady.notify_all();
   }
@@ -55,9 +65,11 @@ void DrawAhead::Work() {
 
 Drawn DrawAhead::Take(std::size_t index) {
   std::unique_lock lock(FMutex);
-  FReady.wait(lock, [&] { return FDrawn[index].has_value(); });
-  Drawn drawn = std::move(*FDrawn[index]);
-  FDrawn[index].reset();
+  std::optional<Drawn> &slot = FSlots[index % FSlots.size()];
+  FReady.wait(lock, [&] { return slot.has_value(); });
+  Drawn drawn = std::move(*slot);
+  slot.reset();
+  FWaitingBytes -= drawn.bytes.size();
   FTaken = index + 1;
   lock.unlock();
   FRoom.notify_all();
