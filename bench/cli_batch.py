@@ -2,11 +2,15 @@
 """Whole-process benchmark: plomix-cli --batch against zint --batch in the same run.
 
 5,000 Code 128 codes to PNG at 2 pixels per module (zint's scale 1 is 2 pixels a
-module). Reports files per second, the ratio to zint, and the time to the first file.
-Usage: bench/cli_batch.py [path/to/plomix-cli] [count]
+module). Reports files per second, the ratio to zint, and the time to the first file, each the
+median of several rounds in which the programs take turns going first (the file system's
+state after one run changes the next).
+Usage: bench/cli_batch.py [path/to/plomix-cli] [count] [rounds]
+The files go to $TMPDIR (a disk, or /dev/shm to leave the disk out).
 """
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -33,26 +37,34 @@ def run(command, first_file, out_dir, count):
 def main():
     cli = sys.argv[1] if len(sys.argv) > 1 else "build/plomix-cli"
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 5000
+    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     work = tempfile.mkdtemp(prefix="plomix-bench-")
     try:
         codes = os.path.join(work, "codes.txt")
         with open(codes, "w") as f:
             for i in range(1, count + 1):
                 f.write(f"PLX-{i:05d}\n")
-        results = {}
-        for name, args_of, first_name in (
+        first_plomix = "1".zfill(len(str(count))) + ".png"  # {n} is padded to the last number's width
+        contenders = [
             ("zint", lambda out: ["zint", "--barcode=20", "--scale=1", "--batch", "--input=" + codes,
                                   "--output=" + os.path.join(out, "~~~~~.png")], "00001.png"),
             ("plomix-cli", lambda out: [cli, "--batch", codes, "--type", "code128", "--scale", "2",
-                                        "-o", os.path.join(out, "{n}.png")], "0001.png"),
+                                        "-o", os.path.join(out, "{n}.png")], first_plomix),
             ("plomix-cli --verify", lambda out: [cli, "--batch", codes, "--type", "code128", "--scale", "2",
-                                                 "--verify", "-o", os.path.join(out, "{n}.png")], "0001.png"),
-        ):
-            out = os.path.join(work, name.replace(" ", "_"))
-            os.mkdir(out)
-            results[name] = run(args_of(out), os.path.join(out, first_name), out, count)
-        zint_rate = results["zint"][0]
-        for name, (rate, first, total) in results.items():
+                                                 "--verify", "-o", os.path.join(out, "{n}.png")], first_plomix),
+        ]
+        results = {name: [] for name, _, _ in contenders}
+        for round_ in range(rounds):
+            turn = contenders[round_ % len(contenders):] + contenders[:round_ % len(contenders)]
+            for name, args_of, first_name in turn:
+                out = os.path.join(work, name.replace(" ", "_"))
+                os.mkdir(out)
+                results[name].append(run(args_of(out), os.path.join(out, first_name), out, count))
+                shutil.rmtree(out)
+        median = {name: tuple(statistics.median(r[i] for r in runs) for i in range(3)) for name, runs in results.items()}
+        zint_rate = median["zint"][0]
+        print(f"{count} files, median of {rounds} rounds, in {tempfile.gettempdir()}")
+        for name, (rate, first, total) in median.items():
             print(f"{name:20s} {rate:8.0f} files/s  ({total:6.2f} s, first file after {first * 1000:5.0f} ms)"
                   f"  ratio to zint {rate / zint_rate:5.2f}")
     finally:

@@ -2,13 +2,18 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHash>
+#include <QHashFunctions>
 #include <QSet>
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 #include <cstdio>
 #include <unistd.h>
 
 #include "cli/Arguments.h"
 #include "cli/BatchInput.h"
+#include "cli/DrawAhead.h"
 #include "cli/ExitStatus.h"
 #include "cli/FileOutput.h"
 #include "cli/Render.h"
@@ -40,6 +45,35 @@ QString FileName(const QString &templ, qsizetype line, int width, const QString 
   name.replace(QLatin1String("{n}"), QStringLiteral("%1").arg(line, width, 10, QLatin1Char('0')));
   name.replace(QLatin1String("{code}"), SafeFileNamePart(code));
   return name;
+}
+
+// The first record (in input order) whose file name an earlier record already takes,
+// with that earlier record. Names are compared by hash first, so that the input's names need
+// not all be held at once; lines with equal hashes are compared by their names.
+template <typename NameOf>
+std::optional<std::pair<std::size_t, std::size_t>> FirstNameClash(const BatchInput &records, const NameOf &nameOf) {
+  std::vector<std::pair<std::size_t, std::size_t>> hashes;  // (hash of the name, record)
+  hashes.reserve(records.Count());
+  for (std::size_t i = 0; i < records.Count(); ++i) {
+    const QByteArray name = nameOf(records.Record(i));
+    if (!name.isEmpty()) hashes.emplace_back(qHash(name), i);
+  }
+  std::sort(hashes.begin(), hashes.end());
+  std::optional<std::pair<std::size_t, std::size_t>> first;  // (earlier record, later record)
+  for (std::size_t g = 0; g < hashes.size();) {
+    std::size_t end = g + 1;
+    while (end < hashes.size() && hashes[end].first == hashes[g].first) ++end;
+    for (std::size_t j = g + 1; j < end; ++j) {
+      const QByteArray name = nameOf(records.Record(hashes[j].second));
+      for (std::size_t k = g; k < j; ++k) {
+        if (nameOf(records.Record(hashes[k].second)) != name) continue;
+        if (!first || hashes[j].second < first->second) first = std::pair(hashes[k].second, hashes[j].second);
+        break;
+      }
+    }
+    g = end;
+  }
+  return first;
 }
 
 // Worse statuses win: a file not written, then a symbol that did not read back, then a
@@ -79,64 +113,67 @@ int RunBatch(const CliOptions &options) {
     PrintError(QStringLiteral("cannot read \"%1\": %2").arg(options.batch, error));
     return kNotDrawn;
   }
-  bool utf8 = true;
-  const std::vector<BatchLine> lines = ReadBatchLines(input, options.csv, options.inputEncoding, utf8);
-  input.clear();
-  if (lines.empty()) {
+  const BatchInput records(std::move(input), options.csv, options.inputEncoding);
+  const std::size_t count = records.Count();
+  if (count == 0) {
     PrintError(QStringLiteral("\"%1\" holds no codes").arg(options.batch));
     return kNotDrawn;
   }
+  const int width = static_cast<int>(QString::number(records.LineOf(count - 1)).size());
+  const auto nameOf = [&](const BatchLine &line) {
+    return options.output.isEmpty() || !line.error.isEmpty()
+               ? QByteArray()
+               : EncodeArgument(FileName(options.output, line.line, width, line.code));
+  };
 
   // Every file name first: two lines writing one file are refused before anything is written.
-  const int width = static_cast<int>(QString::number(lines.back().line).size());
-  std::vector<QByteArray> names(lines.size());
   if (!options.output.isEmpty()) {
-    QHash<QByteArray, qsizetype> taken;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      names[i] = EncodeArgument(FileName(options.output, lines[i].line, width, lines[i].code));
-      const auto it = taken.constFind(names[i]);
-      if (it == taken.constEnd()) {
-        taken.insert(names[i], lines[i].line);
-      } else {
-        PrintError(QStringLiteral("lines %1 and %2 would both write \"%3\"; nothing was written "
-                                  "(put {n} or {code} in the -o name)")
-                       .arg(*it)
-                       .arg(lines[i].line)
-                       .arg(DecodeArgument(names[i])));
-        return kUsageError;
-      }
+    if (const auto clash = FirstNameClash(records, nameOf)) {
+      PrintError(QStringLiteral("lines %1 and %2 would both write \"%3\"; nothing was written "
+                                "(put {n} or {code} in the -o name)")
+                     .arg(records.LineOf(clash->first))
+                     .arg(records.LineOf(clash->second))
+                     .arg(DecodeArgument(nameOf(records.Record(clash->second)))));
+      return kUsageError;
     }
   }
 
-  Renderer renderer(options);
-  Progress progress(lines.size());
+  const char *encoding = records.Utf8() ? "UTF-8" : "Shift-JIS";
+  const auto jobOf = [&](std::size_t i) -> std::optional<Job> {
+    BatchLine line = records.Record(i);
+    if (!line.error.isEmpty()) return std::nullopt;
+    QByteArray name = nameOf(line);
+    return Job{std::move(line.code), std::move(line.up), std::move(line.down), std::move(name), line.line, encoding, false};
+  };
+  DrawAhead ahead(options, count, jobOf, DrawThreads());
+  Progress progress(count);
   QSet<QByteArray> written;  // folders that received files
   int status = kDrawn;
-  QByteArray info;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const BatchLine &line = lines[i];
+  for (std::size_t i = 0; i < count; ++i) {
     Outcome outcome;
-    if (!line.error.isEmpty())
-      outcome = {kNotDrawn, line.error, {}};
-    else
-      outcome = renderer.Render(
-          Job{line.code, line.up, line.down, names[i], line.line, utf8 ? "UTF-8" : "Shift-JIS", false});
-    if (!names[i].isEmpty() && outcome.status != kNotWritten) {
-      const qsizetype slash = names[i].lastIndexOf('/');
-      written.insert(slash < 0 ? QByteArray(".") : names[i].left(slash + 1));
+    qsizetype lineNumber = records.LineOf(i);
+    Drawn drawn = ahead.Take(i);  // every line, so that its place ahead is free again
+    if (const std::optional<Job> job = jobOf(i)) {
+      outcome = WriteDrawn(*job, std::move(drawn));
+      if (!job->output.isEmpty() && outcome.status != kNotWritten) {
+        const qsizetype slash = job->output.lastIndexOf('/');
+        written.insert(slash < 0 ? QByteArray(".") : job->output.left(slash + 1));
+      }
+    } else {
+      outcome = {kNotDrawn, records.Record(i).error, {}};
     }
     if (!outcome.info.isEmpty()) {
       std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
       std::fputc('\n', stdout);
     }
     if (outcome.status != kDrawn) {
-      PrintError(QStringLiteral("line %1: %2").arg(line.line).arg(outcome.message));
+      PrintError(QStringLiteral("line %1: %2").arg(lineNumber).arg(outcome.message));
       status = Worse(status, outcome.status);
       // A file that cannot be written (full disk, missing folder) stops the batch:
       // the files after it would fail the same way.
       if (options.stopOnError || outcome.status == kNotWritten) {
-        if (i + 1 < lines.size())
-          PrintError(QStringLiteral("stopped after line %1; %2 lines were not drawn").arg(line.line).arg(lines.size() - i - 1));
+        if (i + 1 < count)
+          PrintError(QStringLiteral("stopped after line %1; %2 lines were not drawn").arg(lineNumber).arg(count - i - 1));
         break;
       }
     }

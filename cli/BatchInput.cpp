@@ -1,6 +1,7 @@
 #include "cli/BatchInput.h"
 
 #include <QStringDecoder>
+#include <utility>
 
 #include "Common/ShiftJis.h"
 #include "cli/Arguments.h"
@@ -45,81 +46,119 @@ QString DecodeField(const QByteArray &bytes, bool utf8) {
   return marked;
 }
 
-// RFC 4180 records: fields split by commas, quoted fields may hold commas, quotes ("")
-// and line breaks.
-void ReadCsv(QByteArrayView in, bool utf8, std::vector<BatchLine> &out) {
-  qsizetype line = 1;
-  qsizetype i = 0;
-  while (i < in.size()) {
-    BatchLine record;
-    record.line = line;
-    std::vector<QByteArray> fields(1);
-    bool quoted = false, endOfRecord = false;
-    while (i < in.size() && !endOfRecord) {
-      const char c = in[i];
-      if (quoted) {
-        if (c == '"' && i + 1 < in.size() && in[i + 1] == '"') {
-          fields.back() += '"';
-          i += 2;
-          continue;
-        }
-        if (c == '"') quoted = false;
-        else {
-          if (c == '\n') ++line;
-          fields.back() += c;
-        }
-        ++i;
-        continue;
-      }
-      if (c == '"' && fields.back().isEmpty()) quoted = true;
-      else if (c == ',') fields.emplace_back();
-      else if (c == '\n') endOfRecord = true;
-      else if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') { /* part of the line break */ }
-      else fields.back() += c;
-      ++i;
-    }
-    if (endOfRecord) ++line;
+// The fields of one RFC 4180 record: split by commas; a field that starts with a quote
+// may hold commas, quotes ("") and line breaks.
+std::vector<QByteArray> CsvFields(QByteArrayView in) {
+  std::vector<QByteArray> fields(1);
+  bool quoted = false, fieldStart = true;
+  for (qsizetype i = 0; i < in.size(); ++i) {
+    const char c = in[i];
+    const bool atFieldStart = std::exchange(fieldStart, false);
     if (quoted) {
-      record.error = QStringLiteral("a quoted field is not closed");
-      out.push_back(record);
-      return;
+      if (c == '"' && i + 1 < in.size() && in[i + 1] == '"') {
+        fields.back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        fields.back() += c;
+      }
+    } else if (c == '"' && atFieldStart) {
+      quoted = true;
+    } else if (c == ',') {
+      fields.emplace_back();
+      fieldStart = true;
+    } else if (!(c == '\r' && i + 1 < in.size() && in[i + 1] == '\n')) {
+      fields.back() += c;
     }
-    if (fields.size() == 1 && fields[0].isEmpty()) continue;  // an empty line
-    if (fields.size() > 3)
-      record.error = QStringLiteral("%1 fields; a line holds the code and at most two comments").arg(fields.size());
-    for (const QByteArray &field : fields)
-      if (field.size() > kMaxFieldBytes && record.error.isEmpty()) record.error = TooLong(field.size());
-    record.code = DecodeField(fields[0], utf8);
-    if (fields.size() > 1) record.up = DecodeField(fields[1], utf8);
-    if (fields.size() > 2) record.down = DecodeField(fields[2], utf8);
-    out.push_back(record);
   }
+  return fields;
 }
 
 }  // namespace
 
-std::vector<BatchLine> ReadBatchLines(const QByteArray &input, bool csv, const QString &encoding, bool &utf8) {
-  utf8 = encoding.isEmpty() ? IsValidUtf8(input) : encoding == QLatin1String("utf8");
-  QByteArrayView in(input);
-  if (utf8 && in.startsWith("\xEF\xBB\xBF")) in = in.sliced(3);  // a byte-order mark
-  std::vector<BatchLine> out;
-  if (csv) {
-    ReadCsv(in, utf8, out);
-    return out;
-  }
+BatchInput::BatchInput(QByteArray input, bool csv, const QString &encoding) : FInput(std::move(input)), FCsv(csv) {
+  FUtf8 = encoding.isEmpty() ? IsValidUtf8(FInput) : encoding == QLatin1String("utf8");
+  if (FUtf8 && FInput.startsWith("\xEF\xBB\xBF")) FInput.remove(0, 3);  // a byte-order mark
+  if (csv) FindCsvRecords();
+  else FindLines();
+  FRecords.shrink_to_fit();
+}
+
+void BatchInput::FindLines() {
   qsizetype line = 0;
-  for (qsizetype start = 0; start < in.size();) {
-    qsizetype end = in.indexOf('\n', start);
-    if (end < 0) end = in.size();
+  for (qsizetype start = 0; start < FInput.size();) {
+    qsizetype end = FInput.indexOf('\n', start);
+    if (end < 0) end = FInput.size();
     ++line;
-    QByteArrayView bytes = in.sliced(start, end - start);
-    if (bytes.endsWith('\r')) bytes.chop(1);
-    start = end + 1;
-    if (bytes.isEmpty()) continue;
-    out.push_back(BatchLine{line, DecodeField(bytes.toByteArray(), utf8), {}, {},
-                            bytes.size() > kMaxFieldBytes ? TooLong(bytes.size()) : QString()});
+    const qsizetype next = end + 1;
+    if (end > start && FInput[end - 1] == '\r') --end;
+    if (end > start) FRecords.push_back(Span{start, end, line, false});
+    start = next;
   }
-  return out;
+}
+
+// Record boundaries only: a line break inside quotes belongs to the record.
+void BatchInput::FindCsvRecords() {
+  const QByteArray &in = FInput;
+  qsizetype line = 1;
+  for (qsizetype i = 0; i < in.size();) {
+    const qsizetype start = i, first = line;
+    bool quoted = false, fieldStart = true;
+    qsizetype end = in.size();
+    for (; i < in.size(); ++i) {
+      const char c = in[i];
+      if (quoted) {
+        if (c == '"' && i + 1 < in.size() && in[i + 1] == '"') ++i;
+        else if (c == '"') quoted = false;
+        else if (c == '\n') ++line;
+        continue;
+      }
+      if (c == '"' && fieldStart) quoted = true;
+      fieldStart = c == ',';
+      if (c == '\n') {
+        end = i++;
+        ++line;
+        break;
+      }
+    }
+    if (quoted) {
+      FRecords.push_back(Span{start, in.size(), first, true});
+      return;
+    }
+    if (end > start && in[end - 1] == '\r') --end;
+    if (end > start) FRecords.push_back(Span{start, end, first, false});
+  }
+}
+
+BatchLine BatchInput::Record(std::size_t index) const {
+  const Span &span = FRecords[index];
+  BatchLine record;
+  record.line = span.line;
+  const QByteArrayView bytes(FInput.constData() + span.start, span.end - span.start);
+  if (span.unclosedQuote) {
+    record.error = QStringLiteral("a quoted field is not closed");
+    return record;
+  }
+  // A line too long to draw is not decoded at all.
+  if (!FCsv) {
+    if (bytes.size() > kMaxFieldBytes) record.error = TooLong(bytes.size());
+    else record.code = DecodeField(bytes.toByteArray(), FUtf8);
+    return record;
+  }
+  const std::vector<QByteArray> fields = CsvFields(bytes);
+  for (const QByteArray &field : fields) {
+    if (field.size() > kMaxFieldBytes) {
+      record.error = TooLong(field.size());
+      return record;
+    }
+  }
+  if (fields.size() > 3)
+    record.error = QStringLiteral("%1 fields; a line holds the code and at most two comments").arg(fields.size());
+  record.code = DecodeField(fields[0], FUtf8);
+  if (fields.size() > 1) record.up = DecodeField(fields[1], FUtf8);
+  if (fields.size() > 2) record.down = DecodeField(fields[2], FUtf8);
+  return record;
 }
 
 QString SafeFileNamePart(const QString &code) {

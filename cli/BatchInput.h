@@ -13,10 +13,34 @@ struct BatchLine {
   QString error;  // why this line cannot be used (broken quoting, broken text)
 };
 
-// UTF-8 when the bytes are valid UTF-8, else Shift-JIS; `encoding` ("sjis", "utf8")
-// chooses. Empty lines are skipped; a CR before LF is part of the line break.
-// `utf8` tells which was taken.
-std::vector<BatchLine> ReadBatchLines(const QByteArray &input, bool csv, const QString &encoding, bool &utf8);
+// The records of a batch's input. The input's bytes are kept as they are, with where each
+// record starts and ends; a record is decoded when it is asked for, so that a large input
+// takes little more memory than its own bytes.
+class BatchInput {
+ public:
+  // UTF-8 when the bytes are valid UTF-8, else Shift-JIS; `encoding` ("sjis", "utf8")
+  // chooses. Empty lines are skipped; a CR before LF is part of the line break.
+  BatchInput(QByteArray input, bool csv, const QString &encoding);
+
+  bool Utf8() const { return FUtf8; }
+  std::size_t Count() const { return FRecords.size(); }
+  qsizetype LineOf(std::size_t index) const { return FRecords[index].line; }
+  BatchLine Record(std::size_t index) const;
+
+ private:
+  struct Span {
+    qsizetype start = 0, end = 0;  // the record's bytes, line break excluded
+    qsizetype line = 0;
+    bool unclosedQuote = false;  // a CSV record whose quoted field runs to the end
+  };
+  void FindLines();
+  void FindCsvRecords();
+
+  QByteArray FInput;
+  bool FCsv;
+  bool FUtf8;
+  std::vector<Span> FRecords;
+};
 
 // The code made safe as one file-name component: path separators, control characters
 // and characters file systems refuse become "_".

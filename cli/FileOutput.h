@@ -1,6 +1,7 @@
 #pragma once
-// plomix-cli's files: written under the name's own bytes, atomically (a temporary file
-// beside it, flushed, then renamed over it), with the system's reason on failure.
+// plomix-cli's files: written under the name's own bytes, atomically (a new file is written
+// unnamed and then linked in, an existing one replaced by renaming a temporary file over
+// it), with the system's reason on failure.
 #include <QByteArray>
 #include <QString>
 #include <string_view>

@@ -3,12 +3,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix::cli {
 
-QByteArray SymbolInfoJson(const TBarImage &bar) {
+QByteArray SymbolInfoJson(const TBarSymbol &bar) {
+  // A symbol not drawn has no picture: its sizes are 0, not those of whatever the
+  // component drew before (in a batch, on whichever thread).
+  const bool drawn = bar.BarDisped();
   // QJsonObject sorts its keys; the answer keeps the documented order instead.
   auto text = [](const std::string &sjis) {
     return QString::fromUtf8(QJsonDocument(QJsonObject{{"v", SjisToUnicode(sjis)}})
@@ -21,9 +24,9 @@ QByteArray SymbolInfoJson(const TBarImage &bar) {
                                 "\"width\": %8, \"height\": %9}")
                      .arg(bar.BarDisped() ? QStringLiteral("true") : QStringLiteral("false"),
                           text(bar.Symbol()), QString::number(bar.CDN()), text(bar.CDC()),
-                          text(bar.Pattern()), QString::number(bar.BarWidth()),
-                          QString::number(bar.BarHeight()), QString::number(bar.Width()),
-                          QString::number(bar.Height()));
+                          text(bar.Pattern()), QString::number(drawn ? bar.BarWidth() : 0),
+                          QString::number(bar.BarHeight()), QString::number(drawn ? bar.Width() : 0),
+                          QString::number(drawn ? bar.Height() : 0));
   return json.toUtf8();
 }
 

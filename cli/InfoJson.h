@@ -3,11 +3,11 @@
 #include <QByteArray>
 
 namespace plomix {
-class TBarImage;
+class TBarSymbol;
 }
 
 namespace plomix::cli {
 
-QByteArray SymbolInfoJson(const TBarImage &bar);
+QByteArray SymbolInfoJson(const TBarSymbol &bar);
 
 }  // namespace plomix::cli

@@ -3,7 +3,7 @@
 #include "BarImage/PictureFiles.h"
 #include "BarImage/PictureLimits.h"
 #include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"
@@ -32,7 +32,7 @@ QString Quoted(const QByteArray &path) { return QStringLiteral("\"%1\"").arg(Dec
 
 // The picture as a reader of the written file sees it: the file's own pixels for the
 // raster formats, the SVG rendered at its size, the metafile replayed.
-QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
+QImage WrittenImage(const TBarSymbol &bar, std::optional<PictureFileKind> kind, const std::string &bytes) {
   if (kind && !bytes.empty()) {
     const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     switch (*kind) {
@@ -55,7 +55,7 @@ QImage WrittenImage(const TBarImage &bar, std::optional<PictureFileKind> kind, c
 
 // The --info object; in batch mode it starts with the line, with --verify it ends with
 // the check that ran ("false" when none passed).
-QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) {
+QByteArray InfoLine(const Job &job, const TBarSymbol &bar, const char *verified) {
   QByteArray json = SymbolInfoJson(bar);
   if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
   if (verified) {
@@ -68,8 +68,8 @@ QByteArray InfoLine(const Job &job, const TBarImage &bar, const char *verified) 
 
 }  // namespace
 
-Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::make_unique<TBarImage>()) {
-  TBarImage &bar = *FBar;
+Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::make_unique<TBarSymbol>()) {
+  TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   ApplySymbolDesignDefaults(bar);
   bar.SetBarEnabled(false);
@@ -94,44 +94,43 @@ Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::mak
 
 Renderer::~Renderer() = default;
 
-Outcome Renderer::Render(const Job &job) {
-  TBarImage &bar = *FBar;
+Drawn Renderer::Draw(const Job &job) {
+  TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   Outcome outcome;
   QString error;
   const auto code = ToSjis(job.code, o.replaceUnmappable, error, job.encoding);
-  if (!code) return {kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
+  if (!code) return Outcome{kNotDrawn, QStringLiteral("the code cannot be used: %1").arg(error), {}};
   const auto up = ToSjis(job.up, o.replaceUnmappable, error, job.encoding);
-  if (!up) return {kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
+  if (!up) return Outcome{kNotDrawn, QStringLiteral("the upper comment cannot be used: %1").arg(error), {}};
   const auto down = ToSjis(job.down, o.replaceUnmappable, error, job.encoding);
-  if (!down) return {kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
+  if (!down) return Outcome{kNotDrawn, QStringLiteral("the lower comment cannot be used: %1").arg(error), {}};
 
   const std::optional<PictureFileKind> kind = KindOf(job.output);
   const TPictures method = IsMetafileKind(kind) ? (o.picture == picBMP ? picEMF : o.picture) : o.picture;
 
-  // Laid out first as a metafile, which allocates no pixels, so that a picture too large
-  // for memory or for its file format is refused before it is drawn.
+  // Measured first, which allocates no pixels, so that a picture too large for memory or
+  // for its file format is refused before it is drawn.
   bar.SetBarEnabled(false);
   bar.SetMatch(true);  // a transparent drawing before turned Match off
-  bar.SetBarPicture(method == picBMP ? picEMF : method);
+  bar.SetBarPicture(method);
   bar.SetCode(*code);
   bar.SetCommentUp(*up);
   bar.SetCommentDown(*down);
-  bar.SetBarEnabled(true);
-  const QSize size(bar.Width(), bar.Height());
-  if (bar.BarDisped()) {
+  const std::optional<QSize> size = bar.MeasureBar();
+  if (size) {
     if (kind) {
-      if (auto problem = PictureFileProblem(size, *kind))
-        return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
+      if (auto problem = PictureFileProblem(*size, *kind))
+        return Outcome{kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), *problem), {}};
     }
     if (method == picBMP) {
-      if (auto problem = PictureMemoryProblem(size))
-        return {kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
-      bar.SetBarPicture(picBMP);
-      // A transparent symbol is drawn over the picture sized by the first drawing, so
-      // that only the bars, text, frame and comments are painted.
-      if (o.transparent && bar.BarDisped()) bar.SetTransparent(true);
+      if (auto problem = PictureMemoryProblem(*size))
+        return Outcome{kNotDrawn, QStringLiteral("the symbol cannot be drawn: %1").arg(*problem), {}};
     }
+    bar.SetBarEnabled(true);
+    // A transparent symbol is drawn over the picture sized by the first drawing, so
+    // that only the bars, text, frame and comments are painted.
+    if (method == picBMP && o.transparent && bar.BarDisped()) bar.SetTransparent(true);
   }
 
   if (!bar.BarDisped()) {
@@ -142,25 +141,28 @@ Outcome Renderer::Render(const Job &job) {
       outcome.message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(job.code);
       if (!why.empty())
         outcome.message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
-    } else {
+    } else if (size) {
       outcome.message = QStringLiteral("the symbol cannot be drawn: its picture of %1 × %2 pixels could not be "
                                        "allocated")
-                            .arg(size.width())
-                            .arg(size.height());
+                            .arg(size->width())
+                            .arg(size->height());
+    } else {
+      outcome.message = QStringLiteral("the symbol cannot be drawn: it has no width");
     }
     return outcome;
   }
-  std::string bytes;
+  Drawn drawn;
   if (!job.output.isEmpty()) {
-    if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), bytes, &error) ||
-        !WriteFileBytes(job.output, bytes, error, job.flush)) {
+    if (!EncodePictureFile(bar.Picture(), kind.value_or(PictureFileKind::Bitmap), drawn.bytes, &error)) {
       if (o.info) outcome.info = InfoLine(job, bar, nullptr);
-      return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
+      return Outcome{kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error), outcome.info};
     }
+    if (o.info) drawn.unwrittenInfo = InfoLine(job, bar, nullptr);
   }
+  // The check reads the file's bytes as they will be written.
   const char *verified = nullptr;
   if (o.verify) {
-    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, bytes), method == picBMP, bar, o);
+    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, drawn.bytes), method == picBMP, bar, o);
     verified = check.ok ? VerifyMethodName(check.method) : nullptr;
     if (!check.ok) {
       outcome.status = kNotVerified;
@@ -170,7 +172,19 @@ Outcome Renderer::Render(const Job &job) {
     }
   }
   if (o.info) outcome.info = InfoLine(job, bar, o.verify ? (verified ? verified : "false") : nullptr);
-  return outcome;
+  drawn.outcome = std::move(outcome);
+  return drawn;
 }
+
+Outcome WriteDrawn(const Job &job, Drawn &&drawn) {
+  if (job.output.isEmpty() || drawn.bytes.empty()) return std::move(drawn.outcome);
+  QString error;
+  if (!WriteFileBytes(job.output, drawn.bytes, error, job.flush))
+    return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error),
+            std::move(drawn.unwrittenInfo)};
+  return std::move(drawn.outcome);
+}
+
+Outcome Renderer::Render(const Job &job) { return WriteDrawn(job, Draw(job)); }
 
 }  // namespace plomix::cli

@@ -4,11 +4,12 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "cli/CliOptions.h"
 
 namespace plomix {
-class TBarImage;
+class TBarSymbol;
 }
 
 namespace plomix::cli {
@@ -27,15 +28,31 @@ struct Outcome {
   QByteArray info;  // the --info object, when asked for and drawn or refused
 };
 
+// A symbol drawn and checked, its file's bytes not yet written.
+struct Drawn {
+  Drawn() = default;
+  Drawn(Outcome done) : outcome(std::move(done)) {}  // NOLINT: a line that ends before its file
+  Outcome outcome;
+  std::string bytes;         // the file, when the job names one and the symbol was drawn
+  QByteArray unwrittenInfo;  // the --info object to give if the file cannot be written
+};
+
+// Writes a drawn symbol's file (when it has one) and gives the line's outcome.
+Outcome WriteDrawn(const Job &job, Drawn &&drawn);
+
+// Owns one symbol component; one renderer per thread.
 class Renderer {
  public:
   explicit Renderer(const CliOptions &options);
   ~Renderer();
+  // Draws, checks and writes.
   Outcome Render(const Job &job);
+  // Draws and checks; the file is written by WriteDrawn.
+  Drawn Draw(const Job &job);
 
  private:
   const CliOptions &FOptions;
-  std::unique_ptr<TBarImage> FBar;
+  std::unique_ptr<TBarSymbol> FBar;
 };
 
 }  // namespace plomix::cli

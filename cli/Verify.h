@@ -9,7 +9,7 @@
 #include "cli/CliOptions.h"
 
 namespace plomix {
-class TBarImage;
+class TBarSymbol;
 }
 
 namespace plomix::cli {
@@ -24,7 +24,7 @@ struct VerifyResult {
 
 // `picture` is the picture as written; `turned` when the options' angle and mirror were
 // applied to it (bitmaps; metafiles are drawn upright).
-VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarImage &bar, const CliOptions &options);
+VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarSymbol &bar, const CliOptions &options);
 
 const char *VerifyMethodName(VerifyMethod method);  // "zxing", "elements" or nullptr
 

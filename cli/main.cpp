@@ -1,5 +1,6 @@
-// plomix-cli: draws barcode symbols through TBarImage, from scripts, without a display.
-#include <QApplication>
+// plomix-cli: draws barcode symbols with the symbol component's engine (TBarSymbol), from
+// scripts, without a display or widgets.
+#include <QGuiApplication>
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
@@ -64,7 +65,7 @@ int main(int argc, char *argv[]) {
   // that looks like a toolkit option (-reverse, -style, -platform, ...).
   int qtArgc = 1;
   char *qtArgv[] = {argv[0], nullptr};
-  QApplication app(qtArgc, qtArgv);
+  QGuiApplication app(qtArgc, qtArgv);
   plomix::InstallFontSubstitutions();
 
   QString error;

@@ -1,11 +1,11 @@
-// TBarImage's drawing: runs the encoder, lays the symbol out, draws it into the bitmap or
+// The symbol's drawing: runs the encoder, lays the symbol out, draws it into the bitmap or
 // the metafile, turns and mirrors the bitmap, and takes the layout's results back.
 #include "BarImage/BitmapCanvas.h"
 #include "BarImage/MetafileCanvas.h"
 #include "BarImage/PictureTransform.h"
 #include "BarImage/SymbolDrawing.h"
 #include "BarImage/SymbologyTable.h"
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix {
@@ -31,7 +31,7 @@ class SizingGuard {
 
 }  // namespace
 
-bool TBarImage::RunEncoder() {
+bool TBarSymbol::RunEncoder() {
   FBarDisped = false;
   FSymbol.clear();
   FCDN = -1;
@@ -48,7 +48,7 @@ bool TBarImage::RunEncoder() {
   return true;
 }
 
-bool TBarImage::LayOut(TBarCanvas &measuring) {
+bool TBarSymbol::LayOut(TBarCanvas &measuring) {
   FInk.type = FBarType;
   FInk.scale = FScale;
   FInk.pattern = &FPattern;
@@ -90,7 +90,23 @@ bool TBarImage::LayOut(TBarCanvas &measuring) {
   return true;
 }
 
-void TBarImage::DrawToBitmap() {
+std::optional<QSize> TBarSymbol::MeasureBar() {
+  PrepareBitmap();
+  if (!RunEncoder()) return std::nullopt;
+  bool laidOut = false;
+  if (FBarPicture == picBMP) {
+    TBitmapCanvas measuring(FPicture.Bitmap(), &FTextLayouts);
+    laidOut = LayOut(measuring);
+  } else {
+    TMetafile metafile;
+    TMetafileCanvas measuring(metafile);
+    laidOut = LayOut(measuring);
+  }
+  if (!laidOut) return std::nullopt;
+  return FMatch ? QSize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height()) : ControlSize();
+}
+
+void TBarSymbol::DrawToBitmap() {
   if (!RunEncoder()) return;
   SizingGuard sizing(FAutoSize, FStretch);
   if (FBarDebug) {
@@ -106,15 +122,15 @@ void TBarImage::DrawToBitmap() {
   if (!FMatch) {
     // The requested position holds on the turned picture: draw where that lands on the
     // unturned one. The control stays as it is on screen until the turned picture is back.
-    MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, QPoint(FBarLeft, FBarTop), symbolSize, size()));
-    setUpdatesEnabled(false);
+    MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, QPoint(FBarLeft, FBarTop), symbolSize, ControlSize()));
+    HoldRepaints(true);
     RotatePicture(360 - FAngle);
   } else {
-    resize(FBarLeft + symbolSize.width(), FBarTop + symbolSize.height());
+    ResizeControl(QSize(FBarLeft + symbolSize.width(), FBarTop + symbolSize.height()));
     QImage &bitmap = FPicture.Bitmap();
-    if (bitmap.size() != size()) {
+    if (bitmap.size() != ControlSize()) {
       const int dpmX = bitmap.dotsPerMeterX(), dpmY = bitmap.dotsPerMeterY();
-      bitmap = QImage(size(), QImage::Format_RGB32);
+      bitmap = QImage(ControlSize(), QImage::Format_RGB32);
       bitmap.setDotsPerMeterX(dpmX);
       bitmap.setDotsPerMeterY(dpmY);
       if (bitmap.isNull()) return;  // out of memory: nothing drawn, BarDisped stays false
@@ -131,13 +147,13 @@ void TBarImage::DrawToBitmap() {
   }
 
   RotatePicture(FAngle);
-  if (!FMatch) setUpdatesEnabled(true);
+  if (!FMatch) HoldRepaints(false);
   // A picture whose pixels could not be allocated (or turned) is no drawn symbol.
   FBarDisped = !FPicture.Bitmap().isNull();
-  update();
+  Repaint();
 }
 
-void TBarImage::DrawToMetafile() {
+void TBarSymbol::DrawToMetafile() {
   if (!RunEncoder()) return;
   SizingGuard sizing(FAutoSize, FStretch);
   if (FBarDebug) {
@@ -148,38 +164,38 @@ void TBarImage::DrawToMetafile() {
   TMetafileCanvas canvas(metafile);
   if (!LayOut(canvas)) return;
 
-  resize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height());
-  metafile.SetSize(size());
-  canvas.FillRect(QRect(0, 0, width(), height()), FInk.back);
+  ResizeControl(QSize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height()));
+  metafile.SetSize(ControlSize());
+  canvas.FillRect(QRect(QPoint(0, 0), ControlSize()), FInk.back);
   FInk.background = QRect();
   DrawSymbol(canvas, FLayout, FInk);
-  metafile.SetSize(size() + QSize(1, 1));
+  metafile.SetSize(ControlSize() + QSize(1, 1));
   FPicture.Metafile() = std::move(metafile);
   FBarDisped = true;
-  update();
+  Repaint();
 }
 
-void TBarImage::RotatePicture(int angle) {
+void TBarSymbol::RotatePicture(int angle) {
   if (FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull()) return;
   if (angle != 90 && angle != 180 && angle != 270) {
     MirrorPicture();
     return;
   }
   SizingGuard sizing(FAutoSize, FStretch);
-  const int oldWidth = width(), oldHeight = height();
+  const int oldWidth = Width(), oldHeight = Height();
   QImage &bitmap = FPicture.Bitmap();
   bitmap = RotateBitmap(bitmap, angle);
-  if (angle != 180) resize(oldHeight, oldWidth);
-  update();
+  if (angle != 180) ResizeControl(QSize(oldHeight, oldWidth));
+  Repaint();
   MirrorPicture();
 }
 
-void TBarImage::MirrorPicture() {
+void TBarSymbol::MirrorPicture() {
   if (!FReverse || FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull())
     return;
   QImage &bitmap = FPicture.Bitmap();
   bitmap = MirrorBitmap(bitmap);
-  update();
+  Repaint();
 }
 
 }  // namespace plomix

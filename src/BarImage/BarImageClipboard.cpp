@@ -19,25 +19,25 @@ void SetClipboard(std::unique_ptr<QMimeData> data) {
 }  // namespace
 
 void TBarImage::CopyBar() {
-  if (!FBarDisped) {
+  if (!BarDisped()) {
     // Whatever the picture holds goes to the clipboard as it is; an empty picture
     // leaves the clipboard alone.
-    if (const TMetafile *meta = FPicture.MetafileOrNull())
+    if (const TMetafile *meta = Picture().MetafileOrNull())
       SetClipboard(EnhancedMetafileMimeData(*meta, ScreenReferenceDevice()));
-    else if (const QImage *image = FPicture.BitmapOrNull(); image && !image->isNull())
+    else if (const QImage *image = Picture().BitmapOrNull(); image && !image->isNull())
       SetClipboard(BitmapMimeData(*image));
     return;
   }
-  switch (FBarPicture) {
+  switch (BarPicture()) {
     case picBMP:
-      if (const QImage *image = FPicture.BitmapOrNull()) SetClipboard(BitmapMimeData(*image));
+      if (const QImage *image = Picture().BitmapOrNull()) SetClipboard(BitmapMimeData(*image));
       break;
     case picEMF:
-      if (const TMetafile *meta = FPicture.MetafileOrNull())
+      if (const TMetafile *meta = Picture().MetafileOrNull())
         SetClipboard(EnhancedMetafileMimeData(*meta, ScreenReferenceDevice()));
       break;
     case picWMF:
-      if (const TMetafile *meta = FPicture.MetafileOrNull()) CopyAsWindowsMetafile(*meta);
+      if (const TMetafile *meta = Picture().MetafileOrNull()) CopyAsWindowsMetafile(*meta);
       break;
   }
 }
@@ -51,7 +51,7 @@ void TBarImage::PasteCode() {
   const QMimeData *data = QGuiApplication::clipboard()->mimeData();
   if (data == nullptr || !data->hasText()) return;
   const std::string code = ClipboardCodeText(data->text(), kMaxPastedBytes);
-  if (!code.empty() && code != FCode) SetCode(code);
+  if (!code.empty() && code != Code()) SetCode(code);
 }
 
 void TBarImage::SetClipWatch(bool value) {

@@ -58,9 +58,9 @@ void TMetafile::Replay(QPainter &painter) const {
         break;
       }
       case MetafileRecord::Kind::Text: {
-        painter.setFont(r.font);
+        painter.setFont(*r.font);
         painter.setPen(r.color);
-        const QFontMetrics metrics(r.font, painter.device());
+        const QFontMetrics metrics(*r.font, painter.device());
         painter.drawText(QPoint(r.origin.x(), r.origin.y() + metrics.ascent()), r.text);
         break;
       }

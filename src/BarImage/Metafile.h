@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -21,7 +22,8 @@ struct MetafileRecord {
   QPoint from, to;   // Line: one pixel wide, the end point not drawn
   QPoint origin;     // Text: top-left corner of the text cell
   QString text;      // Text: the characters
-  QFont font;        // Text: face name and pixel height
+  std::optional<QFont> font;  // Text: face name and pixel height (none on other records:
+                              // a default font costs a lock on the application's font)
   QColor color;      // fill, line or text colour
 };
 

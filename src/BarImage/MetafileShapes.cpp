@@ -54,7 +54,7 @@ std::vector<MetafileShape> MetafileToShapes(const TMetafile &metafile) {
         shape.kind = MetafileShape::Kind::Text;
         shape.origin = r.origin;
         shape.text = r.text;
-        shape.font = r.font;
+        shape.font = *r.font;
         break;
     }
     shapes.push_back(std::move(shape));

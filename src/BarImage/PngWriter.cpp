@@ -1,7 +1,8 @@
 #include "BarImage/PngWriter.h"
 
-#include <png.h>
 #include <zlib.h>
+
+#include "BarImage/RowDeflate.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -11,28 +12,34 @@
 namespace plomix {
 namespace {
 
+// PNG colour types.
+constexpr int kGrey = 0, kRgb = 2, kPalette = 3, kRgba = 6;
+
 // How the pixels are stored: a palette of at most 16 colours packed 1, 2 or 4 to the
 // byte (a symbol in two colours takes one bit a pixel), else grey, RGB or RGBA bytes.
 struct PngLayout {
-  int colourType = PNG_COLOR_TYPE_PALETTE;
+  int colourType = kPalette;
   int bitDepth = 8;
   std::vector<QRgb> palette;
 };
 
 constexpr std::size_t kMostPaletteColours = 16;
 
-// Symbol rows repeat (every row through the bars is the same), so a row equal to the one
-// above is not looked at again.
-bool SameAsRowAbove(const QImage &image, int y) {
-  return y > 0 && std::memcmp(image.constScanLine(y), image.constScanLine(y - 1),
-                              static_cast<std::size_t>(image.width()) * sizeof(QRgb)) == 0;
+// Symbol rows repeat (every row through the bars is the same): a row equal to the one
+// above is neither looked at nor packed again.
+std::vector<bool> RowsSameAsAbove(const QImage &image) {
+  std::vector<bool> same(static_cast<std::size_t>(image.height()));
+  const std::size_t bytes = static_cast<std::size_t>(image.width()) * sizeof(QRgb);
+  for (int y = 1; y < image.height(); ++y)
+    same[static_cast<std::size_t>(y)] = std::memcmp(image.constScanLine(y), image.constScanLine(y - 1), bytes) == 0;
+  return same;
 }
 
-PngLayout LayoutOf(const QImage &image) {
+PngLayout LayoutOf(const QImage &image, const std::vector<bool> &sameAsAbove) {
   PngLayout layout;
   bool grey = true, opaque = true, fewColours = true;
   for (int y = 0, h = image.height(), w = image.width(); y < h; ++y) {
-    if (SameAsRowAbove(image, y)) continue;
+    if (sameAsAbove[static_cast<std::size_t>(y)]) continue;
     const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
     QRgb last = fewColours && !layout.palette.empty() ? layout.palette.front() : 0;
     for (int x = 0; x < w; ++x) {
@@ -53,15 +60,15 @@ PngLayout LayoutOf(const QImage &image) {
     return layout;
   }
   layout.palette.clear();
-  layout.colourType = !opaque ? PNG_COLOR_TYPE_RGBA : grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB;
+  layout.colourType = !opaque ? kRgba : grey ? kGrey : kRgb;
   return layout;
 }
 
 int BytesPerRow(const PngLayout &layout, int width) {
   switch (layout.colourType) {
-    case PNG_COLOR_TYPE_PALETTE: return (width * layout.bitDepth + 7) / 8;
-    case PNG_COLOR_TYPE_GRAY: return width;
-    case PNG_COLOR_TYPE_RGB: return width * 3;
+    case kPalette: return (width * layout.bitDepth + 7) / 8;
+    case kGrey: return width;
+    case kRgb: return width * 3;
     default: return width * 4;
   }
 }
@@ -69,7 +76,7 @@ int BytesPerRow(const PngLayout &layout, int width) {
 // One row in the file's layout, from a row of 0xAARRGGBB pixels.
 void PackRow(const QRgb *row, int width, const PngLayout &layout, unsigned char *out) {
   switch (layout.colourType) {
-    case PNG_COLOR_TYPE_PALETTE: {
+    case kPalette: {
       std::memset(out, 0, static_cast<std::size_t>(BytesPerRow(layout, width)));
       const int perByte = 8 / layout.bitDepth;
       QRgb last = layout.palette.front();
@@ -85,11 +92,11 @@ void PackRow(const QRgb *row, int width, const PngLayout &layout, unsigned char 
       }
       return;
     }
-    case PNG_COLOR_TYPE_GRAY:
+    case kGrey:
       for (int x = 0; x < width; ++x) out[x] = static_cast<unsigned char>(qRed(row[x]));
       return;
     default: {
-      const bool alpha = layout.colourType == PNG_COLOR_TYPE_RGBA;
+      const bool alpha = layout.colourType == kRgba;
       for (int x = 0; x < width; ++x) {
         *out++ = static_cast<unsigned char>(qRed(row[x]));
         *out++ = static_cast<unsigned char>(qGreen(row[x]));
@@ -101,24 +108,35 @@ void PackRow(const QRgb *row, int width, const PngLayout &layout, unsigned char 
   }
 }
 
-struct PngFailure {
-  std::jmp_buf jump;
-  const char *message = "";
-};
-
-[[noreturn]] void JumpOnError(png_structp png, png_const_charp message) {
-  auto *failure = static_cast<PngFailure *>(png_get_error_ptr(png));
-  failure->message = message;
-  std::longjmp(failure->jump, 1);
+void PutUint32(std::string &out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-void IgnoreWarning(png_structp, png_const_charp) {}
-
-void Append(png_structp png, png_bytep data, png_size_t length) {
-  static_cast<std::string *>(png_get_io_ptr(png))->append(reinterpret_cast<const char *>(data), length);
+void PutChunk(std::string &out, const char (&type)[5], std::string_view data) {
+  PutUint32(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t start = out.size();
+  out.append(type, 4);
+  out.append(data);
+  const auto *typed = reinterpret_cast<const Bytef *>(out.data() + start);
+  PutUint32(out, static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), typed, static_cast<uInt>(out.size() - start))));
 }
 
-void NoFlush(png_structp) {}
+// The rows, unfiltered, as one zlib stream; a row equal to the one above is a copy.
+std::string PixelData(const QImage &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
+  const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(layout, image.width()));
+  std::string row(1 + rowBytes, '\0');  // filter byte "none", then the pixels
+  RowDeflate deflate(row.size());
+  for (int y = 0; y < image.height(); ++y) {
+    if (sameAsAbove[static_cast<std::size_t>(y)]) {
+      deflate.RepeatRow();
+      continue;
+    }
+    PackRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), image.width(), layout,
+            reinterpret_cast<unsigned char *>(row.data() + 1));
+    deflate.AddRow(row);
+  }
+  return deflate.Finish();
+}
 
 }  // namespace
 
@@ -127,54 +145,44 @@ bool EncodePng(const QImage &source, std::string &out, QString *error) {
     if (error) *error = QStringLiteral("there is no image to encode");
     return false;
   }
+  // PNG holds at most 2^31 - 1 pixels a side; a chunk at most 2^31 - 1 bytes.
   const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_ARGB32);
-  const PngLayout layout = LayoutOf(image);
-  std::vector<unsigned char> row(static_cast<std::size_t>(BytesPerRow(layout, image.width())));
+  const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
+  const PngLayout layout = LayoutOf(image, sameAsAbove);
+  const std::string pixels = PixelData(image, layout, sameAsAbove);
+  if (pixels.size() > 0x7FFFFFFFU) {
+    if (error) *error = QStringLiteral("PNG: the picture is too large for one data chunk");
+    return false;
+  }
 
-  PngFailure failure;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, JumpOnError, IgnoreWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    if (error) *error = QStringLiteral("PNG: out of memory");
-    return false;
-  }
-  out.clear();
-  if (setjmp(failure.jump)) {
-    png_destroy_write_struct(&png, &info);
-    if (error) *error = QStringLiteral("PNG: %1").arg(QString::fromLocal8Bit(failure.message));
-    out.clear();
-    return false;
-  }
-  png_set_write_fn(png, &out, Append, NoFlush);
-  // Symbols are long runs of equal pixels and their rows repeat: the "up" filter turns a
-  // repeated row into zeros, and run-length deflate packs runs as well as a full search
-  // at a fraction of the time.
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_strategy(png, Z_RLE);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()), static_cast<png_uint_32>(image.height()),
-               layout.bitDepth, layout.colourType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE,
-               PNG_FILTER_TYPE_BASE);
+  out.assign("\x89PNG\r\n\x1a\n", 8);
+  std::string header;
+  PutUint32(header, static_cast<std::uint32_t>(image.width()));
+  PutUint32(header, static_cast<std::uint32_t>(image.height()));
+  header += static_cast<char>(layout.bitDepth);
+  header += static_cast<char>(layout.colourType);
+  header.append(3, '\0');  // deflate, adaptive filtering, not interlaced
+  PutChunk(out, "IHDR", header);
   if (!layout.palette.empty()) {
-    std::vector<png_color> colours;
-    for (const QRgb c : layout.palette)
-      colours.push_back({static_cast<png_byte>(qRed(c)), static_cast<png_byte>(qGreen(c)),
-                         static_cast<png_byte>(qBlue(c))});
-    png_set_PLTE(png, info, colours.data(), static_cast<int>(colours.size()));
+    std::string colours;
+    for (const QRgb c : layout.palette) {
+      colours += static_cast<char>(qRed(c));
+      colours += static_cast<char>(qGreen(c));
+      colours += static_cast<char>(qBlue(c));
+    }
+    PutChunk(out, "PLTE", colours);
   }
-  if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0)
-    png_set_pHYs(png, info, static_cast<png_uint_32>(image.dotsPerMeterX()),
-                 static_cast<png_uint_32>(image.dotsPerMeterY()), PNG_RESOLUTION_METER);
-  png_write_info(png, info);
-  for (int y = 0; y < image.height(); ++y) {
-    if (!SameAsRowAbove(image, y))
-      PackRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), image.width(), layout, row.data());
-    png_write_row(png, row.data());
+  if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+    std::string resolution;
+    PutUint32(resolution, static_cast<std::uint32_t>(image.dotsPerMeterX()));
+    PutUint32(resolution, static_cast<std::uint32_t>(image.dotsPerMeterY()));
+    resolution += '\1';  // per metre
+    PutChunk(out, "pHYs", resolution);
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  PutChunk(out, "IDAT", pixels);
+  PutChunk(out, "IEND", {});
   return true;
 }
 

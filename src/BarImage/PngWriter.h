@@ -1,5 +1,5 @@
 #pragma once
-// PNG through libpng, in the smallest layout that keeps every pixel: a palette of 1, 2
+// PNG files written directly, in the smallest layout that keeps every pixel: a palette of 1, 2
 // or 4 bits a pixel for up to 16 colours, else grey, RGB when opaque, RGBA otherwise.
 #include <QImage>
 #include <QString>
@@ -8,7 +8,7 @@
 namespace plomix {
 
 // Encodes the image as PNG with its resolution (pHYs). On failure returns false and
-// stores libpng's message in `error`.
+// says why in `error`.
 bool EncodePng(const QImage &image, std::string &out, QString *error);
 
 }  // namespace plomix

@@ -2,10 +2,11 @@
 
 namespace plomix {
 
-void ApplySymbolDesignDefaults(TBarImage &bar) {
+void ApplySymbolDesignDefaults(TBarSymbol &bar) {
   const bool enabled = bar.BarEnabled();
   bar.SetBarEnabled(false);
-  bar.resize(100, 100);
+  bar.SetWidth(100);
+  bar.SetHeight(100);
   bar.SetTransparent(false);
   bar.SetCommentUpLoc(locCenter);
   bar.SetCommentDownLoc(locCenter);

@@ -1,10 +1,10 @@
 #pragma once
 // The design-time values of the program's symbol, which replace the component's
 // initial values where they differ. The main window and plomix-cli start from them.
-#include "BarImage/TBarImage.h"
+#include "BarImage/TBarSymbol.h"
 
 namespace plomix {
 
-void ApplySymbolDesignDefaults(TBarImage &bar);
+void ApplySymbolDesignDefaults(TBarSymbol &bar);
 
 }  // namespace plomix

@@ -1,98 +1,20 @@
 #pragma once
-// The symbol component: holds the barcode string, the symbology and every symbol
-// setting, encodes and draws the symbol into its picture, and shows that picture.
+// The symbol component: the symbol of TBarSymbol shown as a control, with the events a
+// window hooks and the clipboard (copy, paste, watch).
 #include <QWidget>
 #include <functional>
-#include <string>
 
-#include "BarImage/BarCanvas.h"
-#include "BarImage/BarTypes.h"
-#include "BarImage/BitmapCanvas.h"
-#include "BarImage/Picture.h"
-#include "BarImage/SymbolDrawing.h"
-#include "BarImage/SymbolLayout.h"
-#include "BarImage/encoders/EncoderKit.h"
-#include "Common/Colors.h"
-#include "Common/Fonts.h"
+#include "BarImage/TBarSymbol.h"
 
 namespace plomix {
 
-class TBarImage : public QWidget {
+class TBarImage : public QWidget, public TBarSymbol {
   Q_OBJECT
 
  public:
   explicit TBarImage(QWidget *parent = nullptr);
   ~TBarImage() override;
 
-  // --- published properties (strings are Shift-JIS bytes) ---
-  TBarTypes BarType() const { return FBarType; }
-  void SetBarType(TBarTypes value);
-  const std::string &Code() const { return FCode; }
-  void SetCode(const std::string &value);
-  const std::string &CommentUp() const { return FCommentUp; }
-  void SetCommentUp(const std::string &value);
-  TLocation CommentUpLoc() const { return FCommentUpLoc; }
-  void SetCommentUpLoc(TLocation value);
-  const std::string &CommentDown() const { return FCommentDown; }
-  void SetCommentDown(const std::string &value);
-  TLocation CommentDownLoc() const { return FCommentDownLoc; }
-  void SetCommentDownLoc(TLocation value);
-  char StartChar() const { return FStartChar; }
-  void SetStartChar(char value);
-  char StopChar() const { return FStopChar; }
-  void SetStopChar(char value);
-  bool CD() const { return FCD; }
-  void SetCD(bool value);
-  std::string CDC() const;
-  int CDN() const { return FCDN; }
-  TSCale Scale() const { return FScale; }
-  void SetScale(TSCale value);
-  int Angle() const { return FAngle; }
-  void SetAngle(int value);
-  bool Reverse() const { return FReverse; }
-  void SetReverse(bool value);
-  const std::string &Symbol() const { return FSymbol; }
-  bool SymbolDisp() const { return FSymbolDisp; }
-  void SetSymbolDisp(bool value);
-  TFont *BarFont() { return &FBarFont; }
-  const TFont *BarFont() const { return &FBarFont; }
-  void SetBarFont(const TFont *value);
-  bool Transparent() const { return FTransparent; }
-  void SetTransparent(bool value);
-  TColor BarColor() const { return FBarColor; }
-  void SetBarColor(TColor value);
-  TColor BackColor() const { return FBackColor; }
-  void SetBackColor(TColor value);
-  int BarWidth() const { return FBarWidth; }
-  int BarHeight() const { return FBarHeight; }
-  void SetBarHeight(int value);
-  int BarLeft() const { return FBarLeft; }
-  void SetBarLeft(int value);
-  int BarTop() const { return FBarTop; }
-  void SetBarTop(int value);
-  int BarSpaceUp() const { return FBarSpaceUp; }
-  void SetBarSpaceUp(int value);
-  int BarSpaceDown() const { return FBarSpaceDown; }
-  void SetBarSpaceDown(int value);
-  int BarSpaceLeft() const { return FBarSpaceLeft; }
-  void SetBarSpaceLeft(int value);
-  int BarSpaceRight() const { return FBarSpaceRight; }
-  void SetBarSpaceRight(int value);
-  bool Match() const { return FMatch; }
-  void SetMatch(bool value);
-  TPictures BarPicture() const { return FBarPicture; }
-  void SetBarPicture(TPictures value);
-  TElementRatio ElementRatio() const { return FElementRatio; }
-  void SetElementRatio(TElementRatio value);
-  bool BarEnabled() const { return FBarEnabled; }
-  void SetBarEnabled(bool value);
-  bool BarDebug() const { return FBarDebug; }
-  void SetBarDebug(bool value) { FBarDebug = value; }
-  bool BarDisped() const { return FBarDisped; }
-  bool ClearOption() const { return FClearOption; }
-  void SetClearOption(bool value);
-  TFrameSize BarFrame() const { return FBarFrame; }
-  void SetBarFrame(TFrameSize value);
   bool ClipWatch() const { return FClipWatch; }
   void SetClipWatch(bool value);
 
@@ -101,43 +23,20 @@ class TBarImage : public QWidget {
   TNotifyWatchEvent OnPaintedBar;   // after drawing
   TNotifyWatchEvent OnChangedCode;  // after a new code was drawn
 
-  // --- image control ---
-  bool AutoSize() const { return FAutoSize; }
-  void SetAutoSize(bool value);
-  bool Stretch() const { return FStretch; }
-  void SetStretch(bool value);
-  TPicture &Picture() { return FPicture; }
-  const TPicture &Picture() const { return FPicture; }
-  int Width() const { return width(); }
-  int Height() const { return height(); }
-  void SetWidth(int value) { resize(value, height()); }
-  void SetHeight(int value) { resize(width(), value); }
-
-  // The element pattern of the last encoding (empty when the code could not be encoded).
-  const std::string &Pattern() const { return FPattern; }
-  // Why the last encoding refused the code (Refusal::None when it was encoded).
-  Refusal EncodeRefusal() const { return FRefusal; }
-
-  // --- operations ---
-  void DrawBar();
-  void ClearBar();
   void CopyBar();
   void PasteCode();
-  void RedrawBar() { DrawBar(); }
-  void ConvertUPCAToE();
-  void ConvertUPCEToA();
   // Puts the metafile on the clipboard as a Windows metafile picture (the classic format).
   void CopyAsWindowsMetafile(const TMetafile &metafile);
 
  protected:
   void paintEvent(QPaintEvent *event) override;
 
-  void DrawToBitmap();
-  void DrawToMetafile();
-  // The picture as a 32-bit bitmap at the control's size when it has none yet.
-  void PrepareBitmap();
-  void RotatePicture(int angle);
-  void MirrorPicture();
+  QSize ControlSize() const override { return size(); }
+  void ResizeControl(QSize size) override { resize(size); }
+  void Repaint() override { update(); }
+  void HoldRepaints(bool held) override { setUpdatesEnabled(!held); }
+  QPoint ScreenDpi() const override { return QPoint(logicalDpiX(), logicalDpiY()); }
+  void Notify(SymbolEvent event) override;
 
   // Clipboard watch: joins or leaves the notification chain as ClipWatch says.
   void UpdateClipboardChain();
@@ -147,64 +46,13 @@ class TBarImage : public QWidget {
 
  private:
   void FireEvent(const TNotifyWatchEvent &event);
-  bool RunEncoder();                                 // steps shared by both drawings
-  // Lays the symbol out with texts measured on `measuring`, fills the ink, and takes back
-  // what the layout decided: the raised bar height, the width, the fitted frame.
-  bool LayOut(TBarCanvas &measuring);
-  void RedrawIf(bool condition) { if (condition) DrawBar(); }
 
-  TBarTypes FBarType = cbarJAN;
-  std::string FCode;
-  std::string FCommentUp;
-  TLocation FCommentUpLoc = locLeft;
-  std::string FCommentDown;
-  TLocation FCommentDownLoc = locLeft;
-  char FStartChar = 'A';
-  char FStopChar = 'A';
-  bool FCD = false;
-  int FCDN = -1;
-  TSCale FScale = 1;
-  int FAngle = 0;
-  bool FReverse = false;
-  std::string FSymbol;
-  bool FSymbolDisp = true;
-  TFont FBarFont;
-  bool FTransparent = false;
-  TColor FBarColor = clBlack;
-  TColor FBackColor = clWhite;
-  int FBarWidth = 0;
-  int FBarHeight = 105;
-  int FBarLeft = 0;
-  int FBarTop = 0;
-  int FBarSpaceUp = 0;
-  int FBarSpaceDown = 0;
-  int FBarSpaceLeft = 10;
-  int FBarSpaceRight = 10;
-  bool FMatch = false;
-  TPictures FBarPicture = picBMP;
-  TElementRatio FElementRatio = 20;
-  bool FBarEnabled = true;
-  bool FBarDebug = false;
-  bool FBarDisped = false;
-  bool FClearOption = false;
-  TFrameSize FBarFrame = 0;
   bool FClipWatch = false;
-
-  bool FAutoSize = false;
-  bool FStretch = false;
-  TPicture FPicture;
-  std::string FPattern;
-  Refusal FRefusal = Refusal::None;
-
-  // Internal state.
   bool InChain = false;
   bool WatchFlag = false;
   std::function<void()> OnClipboardChange;
   bool SkipNextChange = false;
   QMetaObject::Connection FClipboardConnection;
-  SymbolLayout FLayout;  // the last drawing's; reused so that drawings allocate nothing
-  SymbolInk FInk;
-  TTextLayoutCache FTextLayouts;
 };
 
 }  // namespace plomix

@@ -2,6 +2,8 @@
 // file-name templates, JSON Lines, SVG files, --verify.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
@@ -167,6 +169,48 @@ TEST(Batch, StandardInputAndAFullDiskMidway) {
   ASSERT_FALSE(written.isEmpty());
   EXPECT_LT(written.size(), 100);
   for (const QImage &image : written) EXPECT_FALSE(image.isNull()) << "every file left is whole";
+}
+
+// Lines are drawn side by side on several threads: the answers still come in line order,
+// and no line takes anything from the line a thread drew before it.
+TEST(Batch, AnswersComeInLineOrderAndNoLineInheritsFromAnother) {
+  QTemporaryDir dir;
+  QByteArray input;
+  for (int line = 1; line <= 400; ++line) {
+    if (line % 7 == 0) input += "bad" + QByteArray::number(line) + ",,\n";
+    else if (line % 3 == 0) input += "L" + QByteArray::number(line) + ",\"a longer upper comment, line " + QByteArray::number(line) + "\",\n";
+    else input += "L" + QByteArray::number(line) + ",,down\n";
+  }
+  const QString in = Write(dir, "lines.csv", input);
+  const QStringList look{"--type", "code39", "--no-cd", "--csv"};
+  const CliRun run = RunCli(QStringList{"--batch", in, "--info", "-o", dir.filePath("{n}.bmp")} + look);
+  EXPECT_EQ(run.status, 1);
+
+  const QList<QByteArray> infos = run.out.trimmed().split('\n');
+  ASSERT_EQ(infos.size(), 400);
+  for (int i = 0; i < infos.size(); ++i) {
+    const QJsonObject info = QJsonDocument::fromJson(infos[i]).object();
+    const int line = i + 1;
+    EXPECT_EQ(info["line"].toInt(), line);
+    EXPECT_EQ(info["displayed"].toBool(), line % 7 != 0) << line;
+    if (line % 7 == 0) EXPECT_EQ(info["width"].toInt(), 0) << "a line not drawn has no picture: " << line;
+  }
+  QList<int> named;
+  for (const QByteArray &message : run.err.trimmed().split('\n')) named << message.split(' ').value(2).chopped(1).toInt();
+  EXPECT_TRUE(std::is_sorted(named.begin(), named.end())) << run.err.constData();
+  EXPECT_EQ(named.size(), 400 / 7);
+
+  // A few lines alone, each in a run of its own, give the same files as in the batch.
+  for (int line : {1, 3, 4, 6, 8, 397, 398}) {
+    QTemporaryDir alone;
+    const QString one = Write(alone, "one.csv", input.split('\n').value(line - 1) + "\n");
+    const CliRun single = RunCli(QStringList{"--batch", one, "-o", alone.filePath("x.bmp")} + look);
+    ASSERT_EQ(single.status, 0) << single.err.constData();
+    QFile batchFile(dir.filePath(QStringLiteral("%1.bmp").arg(line, 3, 10, QLatin1Char('0'))));
+    QFile aloneFile(alone.filePath("x.bmp"));
+    ASSERT_TRUE(batchFile.open(QIODevice::ReadOnly) && aloneFile.open(QIODevice::ReadOnly)) << line;
+    EXPECT_EQ(batchFile.readAll(), aloneFile.readAll()) << line;
+  }
 }
 
 TEST(Svg, WellFormedAndEqualToTheBitmap) {

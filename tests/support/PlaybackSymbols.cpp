@@ -69,8 +69,8 @@ std::unique_ptr<TBarImage> Draw(const PlaybackCode &code, const PlaybackLook &lo
 // glyphs' bounds, which can pass the cell, with a pixel around for smoothed edges.
 QRect TextBox(const MetafileRecord &r) {
   int width = 0;
-  for (int a : CharacterAdvances(r.text, r.font)) width += a;
-  const QFontMetrics metrics(r.font);
+  for (int a : CharacterAdvances(r.text, *r.font)) width += a;
+  const QFontMetrics metrics(*r.font);
   const QRect cell(r.origin, QSize(width, metrics.height()));
   const QRect glyphs = metrics.boundingRect(r.text).translated(r.origin + QPoint(0, metrics.ascent()));
   return cell.united(glyphs).adjusted(-1, -1, 1, 1);

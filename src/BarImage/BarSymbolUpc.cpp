@@ -1,5 +1,5 @@
-// TBarImage's UPC-A / UPC-E conversions of the current code.
-#include "BarImage/TBarImage.h"
+// The symbol's UPC-A / UPC-E conversions of the current code.
+#include "BarImage/TBarSymbol.h"
 #include "BarImage/encoders/Encoders.h"
 
 namespace plomix {
@@ -20,14 +20,14 @@ bool ConvertUpcCode(TBarTypes type, bool disped, std::string &code, std::size_t 
 
 }  // namespace
 
-void TBarImage::ConvertUPCAToE() {
+void TBarSymbol::ConvertUPCAToE() {
   if (ConvertUpcCode(FBarType, FBarDisped, FCode, 11, UPCAToUPCE))
     DrawBar();
   else
     FBarDisped = false;
 }
 
-void TBarImage::ConvertUPCEToA() {
+void TBarSymbol::ConvertUPCEToA() {
   if (ConvertUpcCode(FBarType, FBarDisped, FCode, 7, UPCEToUPCA))
     DrawBar();
   else

@@ -1,0 +1,79 @@
+#include "cli/DrawAhead.h"
+
+#include <sched.h>
+
+#include <algorithm>
+
+namespace plomix::cli {
+namespace {
+
+// Drawn files waiting for the writer: enough to keep every worker busy while the writer
+// waits on the disk, few enough that large pictures do not pile up in memory.
+constexpr std::size_t kMostAhead = 64;
+constexpr std::size_t kMostWaitingBytes = std::size_t{256} << 20;
+
+}  // namespace
+
+int DrawThreads() {
+  cpu_set_t set;
+  const int cores = sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : 1;
+  return std::clamp(cores, 1, 16);
+}
+
+DrawAhead::DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads)
+    : FOptions(options), FCount(count), FJobOf(std::move(jobOf)), FSlots(kMostAhead) {
+  for (int i = 0; i < threads; ++i) FWorkers.emplace_back([this] { Work(); });
+}
+
+DrawAhead::~DrawAhead() {
+  {
+    std::lock_guard lock(FMutex);
+    FStop = true;
+  }
+  FRoom.notify_all();
+  for (std::thread &worker : FWorkers) worker.join();
+}
+
+// A line may be claimed when its slot is free and the waiting files are not too large;
+// the line the writer waits for is always claimed, however large the others are.
+bool DrawAhead::MayClaim() const {
+  if (FNext >= FCount || FNext >= FTaken + FSlots.size()) return false;
+  return FNext == FTaken || FWaitingBytes < kMostWaitingBytes;
+}
+
+void DrawAhead::Work() {
+  // Each worker owns its symbol, made and destroyed on its own thread.
+  Renderer renderer(FOptions);
+  for (;;) {
+    std::size_t index;
+    {
+      std::unique_lock lock(FMutex);
+      FRoom.wait(lock, [this] { return FStop || FNext >= FCount || MayClaim(); });
+      if (FStop || FNext >= FCount) return;
+      index = FNext++;
+    }
+    const std::optional<Job> job = FJobOf(index);
+    Drawn drawn = job ? renderer.Draw(*job) : Drawn();
+    {
+      std::lock_guard lock(FMutex);
+      FWaitingBytes += drawn.bytes.size();
+      FSlots[index % FSlots.size()] = std::move(drawn);
+    }
+    FReady.notify_all();
+  }
+}
+
+Drawn DrawAhead::Take(std::size_t index) {
+  std::unique_lock lock(FMutex);
+  std::optional<Drawn> &slot = FSlots[index % FSlots.size()];
+  FReady.wait(lock, [&] { return slot.has_value(); });
+  Drawn drawn = std::move(*slot);
+  slot.reset();
+  FWaitingBytes -= drawn.bytes.size();
+  FTaken = index + 1;
+  lock.unlock();
+  FRoom.notify_all();
+  return drawn;
+}
+
+}  // namespace plomix::cli

@@ -1,0 +1,51 @@
+#pragma once
+// A batch's symbols drawn on worker threads, a bounded way ahead of the thread that writes
+// the files in line order. Files, messages and --info lines stay in the order of the input;
+// only the drawing, encoding and decoder check run side by side.
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "cli/Render.h"
+
+namespace plomix::cli {
+
+class DrawAhead {
+ public:
+  // The job of line i, or nothing when the line is not drawn.
+  using JobOf = std::function<std::optional<Job>(std::size_t)>;
+
+  // Starts `threads` workers at once on lines 0 to count - 1.
+  DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads);
+  // Stops the workers after the symbol each is drawing.
+  ~DrawAhead();
+  DrawAhead(const DrawAhead &) = delete;
+  DrawAhead &operator=(const DrawAhead &) = delete;
+
+  // Waits for line `index` and hands it over. Every line is taken, in rising order.
+  Drawn Take(std::size_t index);
+
+ private:
+  void Work();
+  bool MayClaim() const;
+
+  const CliOptions &FOptions;
+  const std::size_t FCount;
+  const JobOf FJobOf;
+  std::vector<std::optional<Drawn>> FSlots;  // line i waits in slot i % size
+  std::mutex FMutex;
+  std::condition_variable FReady, FRoom;
+  std::size_t FNext = 0;          // the next line a worker claims
+  std::size_t FTaken = 0;         // lines before this one were handed over
+  std::size_t FWaitingBytes = 0;  // file bytes drawn and not yet handed over
+  bool FStop = false;
+  std::vector<std::thread> FWorkers;
+};
+
+// Worker threads for a batch: one per processor this process may run on.
+int DrawThreads();
+
+}  // namespace plomix::cli
