@@ -80,9 +80,10 @@ std::vector<QByteArray> CsvFields(QByteArrayView in) {
 BatchInput::BatchInput(QByteArray input, bool csv, const QString &encoding) : FInput(std::move(input)), FCsv(csv) {
   FUtf8 = encoding.isEmpty() ? IsValidUtf8(FInput) : encoding == QLatin1String("utf8");
   if (FUtf8 && FInput.startsWith("\xEF\xBB\xBF")) FInput.remove(0, 3);  // a byte-order mark
+  // At most one record a line: the spans never grow (and copy) past the input's lines.
+  FRecords.reserve(static_cast<std::size_t>(FInput.count('\n')) + 1);
   if (csv) FindCsvRecords();
   else FindLines();
-  FRecords.shrink_to_fit();
 }
 
 void BatchInput::FindLines() {
@@ -93,7 +94,7 @@ void BatchInput::FindLines() {
     ++line;
     const qsizetype next = end + 1;
     if (end > start && FInput[end - 1] == '\r') --end;
-    if (end > start) FRecords.push_back(Span{start, end, line, false});
+    if (end > start) FRecords.push_back(Span{start, end, line});
     start = next;
   }
 }
@@ -123,11 +124,12 @@ void BatchInput::FindCsvRecords() {
       }
     }
     if (quoted) {
-      FRecords.push_back(Span{start, in.size(), first, true});
+      FRecords.push_back(Span{start, in.size(), first});
+      FUnclosedQuote = true;
       return;
     }
     if (end > start && in[end - 1] == '\r') --end;
-    if (end > start) FRecords.push_back(Span{start, end, first, false});
+    if (end > start) FRecords.push_back(Span{start, end, first});
   }
 }
 
@@ -136,7 +138,7 @@ BatchLine BatchInput::Record(std::size_t index) const {
   BatchLine record;
   record.line = span.line;
   const QByteArrayView bytes(FInput.constData() + span.start, span.end - span.start);
-  if (span.unclosedQuote) {
+  if (FUnclosedQuote && index + 1 == FRecords.size()) {
     record.error = QStringLiteral("a quoted field is not closed");
     return record;
   }

@@ -31,7 +31,6 @@ class BatchInput {
   struct Span {
     qsizetype start = 0, end = 0;  // the record's bytes, line break excluded
     qsizetype line = 0;
-    bool unclosedQuote = false;  // a CSV record whose quoted field runs to the end
   };
   void FindLines();
   void FindCsvRecords();
@@ -39,7 +38,8 @@ class BatchInput {
   QByteArray FInput;
   bool FCsv;
   bool FUtf8;
-  std::vector<Span> FRecords;
+  std::vector<Span> FRecords;  // reserved for the count of line breaks: no regrowth
+  bool FUnclosedQuote = false;  // the last CSV record's quoted field runs to the end
 };
 
 // The code made safe as one file-name component: path separators, control characters

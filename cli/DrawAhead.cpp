@@ -3,6 +3,10 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <memory>
+#include <new>
+
+#include "cli/ExitStatus.h"
 
 namespace plomix::cli {
 namespace {
@@ -11,6 +15,18 @@ namespace {
 // waits on the disk, few enough that large pictures do not pile up in memory.
 constexpr std::size_t kMostAhead = 64;
 constexpr std::size_t kMostWaitingBytes = std::size_t{256} << 20;
+
+// A line that runs out of memory fails alone: a thread may not let the exception out.
+Drawn DrawLine(Renderer *renderer, const DrawAhead::JobOf &jobOf, std::size_t index) {
+  const Outcome noMemory{kNotDrawn, QStringLiteral("the symbol cannot be drawn: out of memory"), {}};
+  try {
+    const std::optional<Job> job = jobOf(index);
+    if (!job) return Drawn();
+    return renderer ? renderer->Draw(*job) : noMemory;
+  } catch (const std::bad_alloc &) {
+    return noMemory;
+  }
+}
 
 }  // namespace
 
@@ -42,8 +58,13 @@ bool DrawAhead::MayClaim() const {
 }
 
 void DrawAhead::Work() {
-  // Each worker owns its symbol, made and destroyed on its own thread.
-  Renderer renderer(FOptions);
+  // Each worker owns its symbol, made and destroyed on its own thread. Without one, the
+  // worker still answers for the lines it takes, so that the writer never waits in vain.
+  std::unique_ptr<Renderer> renderer;
+  try {
+    renderer = std::make_unique<Renderer>(FOptions);
+  } catch (const std::bad_alloc &) {
+  }
   for (;;) {
     std::size_t index;
     {
@@ -52,8 +73,7 @@ void DrawAhead::Work() {
       if (FStop || FNext >= FCount) return;
       index = FNext++;
     }
-    const std::optional<Job> job = FJobOf(index);
-    Drawn drawn = job ? renderer.Draw(*job) : Drawn();
+    Drawn drawn = DrawLine(renderer.get(), FJobOf, index);
     {
       std::lock_guard lock(FMutex);
       FWaitingBytes += drawn.bytes.size();

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
+#include <new>
 
 #include "BarImage/PictureFiles.h"
 #include "Common/Fonts.h"
@@ -52,7 +53,9 @@ bool CheckCombinations(const CliOptions &o, QString &error) {
 
 }  // namespace
 
-int main(int argc, char *argv[]) {
+namespace {
+
+int Run(int argc, char *argv[]) {
   // Past a file-size limit a write fails with "File too large" instead of ending the process.
   std::signal(SIGXFSZ, SIG_IGN);
   // A batch allocates and frees one picture after another: keep the memory in the heap
@@ -94,4 +97,15 @@ int main(int argc, char *argv[]) {
   }
   if (outcome.status != kDrawn) PrintError(outcome.message);
   return outcome.status;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[]) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::bad_alloc &) {
+    std::fputs("plomix-cli: out of memory\n", stderr);
+    return kNotDrawn;
+  }
 }

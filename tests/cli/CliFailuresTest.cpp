@@ -127,6 +127,32 @@ TEST(CliLimits, PicturesTooLargeAreRefusedBeforeDrawing) {
   EXPECT_EQ(RunCli({"--type", "code39", "--space-right", "0", "--space-left", "0", "A"}, small).status, 0);
 }
 
+// Memory running out anywhere (the picture, the recorded drawing, a batch's worker) is an
+// error message and status 1, never an abort. Which of them runs out first depends on
+// the limit, so several limits are tried, in single and batch mode.
+TEST(CliLimits, RunningOutOfMemoryIsAnErrorNotAnAbort) {
+  QTemporaryDir dir;
+  const QString code(100000, QLatin1Char('A'));
+  QFile input(dir.filePath("long.txt"));
+  ASSERT_TRUE(input.open(QIODevice::WriteOnly));
+  input.write(code.toLatin1() + "\nSHORT\n");
+  input.close();
+  for (unsigned long long megabytes : {500ULL, 700ULL, 900ULL}) {
+    CliSetup setup;
+    setup.inChild = [megabytes] {
+      const rlimit limit{megabytes << 20, megabytes << 20};
+      setrlimit(RLIMIT_AS, &limit);
+    };
+    for (const QStringList &args : {QStringList{"-o", dir.filePath("one.png"), "--", code},
+                                    QStringList{"--batch", input.fileName(), "-o", dir.filePath("{n}.png")}}) {
+      const CliRun run = RunCli(QStringList{"--type", "code128"} + args, setup);
+      EXPECT_EQ(run.status, 1) << megabytes << " MB: " << run.err.constData();
+      EXPECT_TRUE(run.err.contains("out of memory") || run.err.contains("could not be allocated"))
+          << megabytes << " MB: " << run.err.constData();
+    }
+  }
+}
+
 TEST(CliLimits, APictureThatCannotBeAllocatedIsNotDrawn) {
   CliSetup setup;
   setup.env.insert("PLOMIX_PICTURE_MEMORY_LIMIT", QString::number(8ll << 30));
