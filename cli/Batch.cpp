@@ -151,7 +151,7 @@ int RunBatch(const CliOptions &options) {
   int status = kDrawn;
   for (std::size_t i = 0; i < count; ++i) {
     Outcome outcome;
-    qsizetype lineNumber = records.LineOf(i);
+    const qsizetype lineNumber = records.LineOf(i);
     Drawn drawn = ahead.Take(i);  // every line, so that its place ahead is free again
     if (const std::optional<Job> job = jobOf(i)) {
       outcome = WriteDrawn(*job, std::move(drawn));
