@@ -57,10 +57,11 @@ def main():
         for round_ in range(rounds):
             turn = contenders[round_ % len(contenders):] + contenders[:round_ % len(contenders)]
             for name, args_of, first_name in turn:
-                out = os.path.join(work, name.replace(" ", "_"))
+                # Every run writes into a folder of its own and nothing is deleted until the
+                # end: on a disk, files deleted just before slow the next run's file creation.
+                out = os.path.join(work, f"{name.replace(' ', '_')}-{round_}")
                 os.mkdir(out)
                 results[name].append(run(args_of(out), os.path.join(out, first_name), out, count))
-                shutil.rmtree(out)
         median = {name: tuple(statistics.median(r[i] for r in runs) for i in range(3)) for name, runs in results.items()}
         zint_rate = median["zint"][0]
         print(f"{count} files, median of {rounds} rounds, in {tempfile.gettempdir()}")

@@ -145,16 +145,19 @@ int RunBatch(const CliOptions &options) {
     QByteArray name = nameOf(line);
     return Job{std::move(line.code), std::move(line.up), std::move(line.down), std::move(name), line.line, encoding, false};
   };
-  DrawAhead ahead(options, count, jobOf, DrawThreads());
+  // Workers write the files too, except when the batch stops at the first failure: then
+  // no file after the failing line may be written, so the files go one by one from here.
+  const bool workersWrite = !options.stopOnError;
+  DrawAhead ahead(options, count, jobOf, DrawThreads(), workersWrite);
   Progress progress(count);
   QSet<QByteArray> written;  // folders that received files
   int status = kDrawn;
-  for (std::size_t i = 0; i < count; ++i) {
+  // Gives line i's answer in its turn; false when the batch stops there.
+  const auto answer = [&](std::size_t i) {
     Outcome outcome;
-    const qsizetype lineNumber = records.LineOf(i);
     Drawn drawn = ahead.Take(i);  // every line, so that its place ahead is free again
     if (const std::optional<Job> job = jobOf(i)) {
-      outcome = WriteDrawn(*job, std::move(drawn));
+      outcome = WriteDrawn(*job, std::move(drawn));  // a file a worker wrote is not written again
       if (!job->output.isEmpty() && outcome.status != kNotWritten) {
         const qsizetype slash = job->output.lastIndexOf('/');
         written.insert(slash < 0 ? QByteArray(".") : job->output.left(slash + 1));
@@ -166,18 +169,28 @@ int RunBatch(const CliOptions &options) {
       std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
       std::fputc('\n', stdout);
     }
-    if (outcome.status != kDrawn) {
-      PrintError(QStringLiteral("line %1: %2").arg(lineNumber).arg(outcome.message));
-      status = Worse(status, outcome.status);
-      // A file that cannot be written (full disk, missing folder) stops the batch:
-      // the files after it would fail the same way.
-      if (options.stopOnError || outcome.status == kNotWritten) {
-        if (i + 1 < count)
-          PrintError(QStringLiteral("stopped after line %1; %2 lines were not drawn").arg(lineNumber).arg(count - i - 1));
-        break;
-      }
+    if (outcome.status == kDrawn) return true;
+    PrintError(QStringLiteral("line %1: %2").arg(records.LineOf(i)).arg(outcome.message));
+    status = Worse(status, outcome.status);
+    // A file that cannot be written (full disk, missing folder) stops the batch:
+    // the files after it would fail the same way.
+    return !options.stopOnError && outcome.status != kNotWritten;
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    if (answer(i)) {
+      progress.Step(i + 1);
+      continue;
     }
-    progress.Step(i + 1);
+    // Lines the workers had already taken and written (or failed to) are answered too,
+    // and the batch says where it stopped. Drawn lines that no worker wrote are dropped.
+    std::size_t last = i;
+    if (workersWrite)
+      for (const std::size_t done = ahead.Stop(); last + 1 < done; ++last) answer(last + 1);
+    if (last + 1 < count)
+      PrintError(QStringLiteral("stopped after line %1; %2 lines were not drawn")
+                     .arg(records.LineOf(last))
+                     .arg(count - last - 1));
+    break;
   }
   // The files are on the disk before the batch says so.
   for (const QByteArray &folder : written) {

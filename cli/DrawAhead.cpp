@@ -17,12 +17,14 @@ constexpr std::size_t kMostAhead = 64;
 constexpr std::size_t kMostWaitingBytes = std::size_t{256} << 20;
 
 // A line that runs out of memory fails alone: a thread may not let the exception out.
-Drawn DrawLine(Renderer *renderer, const DrawAhead::JobOf &jobOf, std::size_t index) {
+Drawn DrawLine(Renderer *renderer, const DrawAhead::JobOf &jobOf, std::size_t index, bool write) {
   const Outcome noMemory{kNotDrawn, QStringLiteral("the symbol cannot be drawn: out of memory"), {}};
   try {
     const std::optional<Job> job = jobOf(index);
     if (!job) return Drawn();
-    return renderer ? renderer->Draw(*job) : noMemory;
+    if (!renderer) return noMemory;
+    Drawn drawn = renderer->Draw(*job);
+    return write ? Drawn(WriteDrawn(*job, std::move(drawn))) : drawn;
   } catch (const std::bad_alloc &) {
     return noMemory;
   }
@@ -36,18 +38,22 @@ int DrawThreads() {
   return std::clamp(cores, 1, 16);
 }
 
-DrawAhead::DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads)
-    : FOptions(options), FCount(count), FJobOf(std::move(jobOf)), FSlots(kMostAhead) {
+DrawAhead::DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads, bool write)
+    : FOptions(options), FCount(count), FJobOf(std::move(jobOf)), FWrite(write), FSlots(kMostAhead) {
   for (int i = 0; i < threads; ++i) FWorkers.emplace_back([this] { Work(); });
 }
 
-DrawAhead::~DrawAhead() {
+DrawAhead::~DrawAhead() { Stop(); }
+
+std::size_t DrawAhead::Stop() {
   {
     std::lock_guard lock(FMutex);
     FStop = true;
   }
   FRoom.notify_all();
-  for (std::thread &worker : FWorkers) worker.join();
+  for (std::thread &worker : FWorkers)
+    if (worker.joinable()) worker.join();
+  return FNext;
 }
 
 // A line may be claimed when its slot is free and the waiting files are not too large;
@@ -73,7 +79,7 @@ void DrawAhead::Work() {
       if (FStop || FNext >= FCount) return;
       index = FNext++;
     }
-    Drawn drawn = DrawLine(renderer.get(), FJobOf, index);
+    Drawn drawn = DrawLine(renderer.get(), FJobOf, index, FWrite);
     {
       std::lock_guard lock(FMutex);
       FWaitingBytes += drawn.bytes.size();

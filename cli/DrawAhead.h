@@ -18,8 +18,9 @@ class DrawAhead {
   // The job of line i, or nothing when the line is not drawn.
   using JobOf = std::function<std::optional<Job>(std::size_t)>;
 
-  // Starts `threads` workers at once on lines 0 to count - 1.
-  DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads);
+  // Starts `threads` workers at once on lines 0 to count - 1. With `write`, each worker
+  // also writes the file of the line it drew (see WriteDrawn).
+  DrawAhead(const CliOptions &options, std::size_t count, JobOf jobOf, int threads, bool write);
   // Stops the workers after the symbol each is drawing.
   ~DrawAhead();
   DrawAhead(const DrawAhead &) = delete;
@@ -27,6 +28,9 @@ class DrawAhead {
 
   // Waits for line `index` and hands it over. Every line is taken, in rising order.
   Drawn Take(std::size_t index);
+  // Lets each worker finish the line it is on and stop; returns how many lines were
+  // taken up, all of them now done and waiting to be taken.
+  std::size_t Stop();
 
  private:
   void Work();
@@ -35,6 +39,7 @@ class DrawAhead {
   const CliOptions &FOptions;
   const std::size_t FCount;
   const JobOf FJobOf;
+  const bool FWrite;
   std::vector<std::optional<Drawn>> FSlots;  // line i waits in slot i % size
   std::mutex FMutex;
   std::condition_variable FReady, FRoom;
