@@ -75,17 +75,22 @@ void DrawAhead::Work() {
     std::size_t index;
     {
       std::unique_lock lock(FMutex);
+      ++FWorkersWaiting;
       FRoom.wait(lock, [this] { return FStop || FNext >= FCount || MayClaim(); });
+      --FWorkersWaiting;
       if (FStop || FNext >= FCount) return;
       index = FNext++;
     }
     Drawn drawn = DrawLine(renderer.get(), FJobOf, index, FWrite);
+    bool awaited;
     {
       std::lock_guard lock(FMutex);
       FWaitingBytes += drawn.bytes.size();
       FSlots[index % FSlots.size()] = std::move(drawn);
+      awaited = index == FTaken;  // the line the writer waits for, or takes next
     }
-    FReady.notify_all();
+    // Waking the writer for a later line would only send it back to sleep.
+    if (awaited) FReady.notify_one();
   }
 }
 
@@ -97,8 +102,9 @@ Drawn DrawAhead::Take(std::size_t index) {
   slot.reset();
   FWaitingBytes -= drawn.bytes.size();
   FTaken = index + 1;
+  const bool workerWaits = FWorkersWaiting > 0;
   lock.unlock();
-  FRoom.notify_all();
+  if (workerWaits) FRoom.notify_all();
   return drawn;
 }
 

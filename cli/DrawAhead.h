@@ -46,6 +46,7 @@ class DrawAhead {
   std::size_t FNext = 0;          // the next line a worker claims
   std::size_t FTaken = 0;         // lines before this one were handed over
   std::size_t FWaitingBytes = 0;  // file bytes drawn and not yet handed over
+  int FWorkersWaiting = 0;        // workers waiting for room ahead
   bool FStop = false;
   std::vector<std::thread> FWorkers;
 };
