@@ -56,16 +56,31 @@ QImage Upright(const QImage &picture, const CliOptions &o) {
   return o.angle == 0 ? image : RotateBitmap(image, 360 - o.angle);
 }
 
+// The rows as 8-bit luminance. Qt's own conversion to grey goes through colour
+// management, many times slower than the rest of a check for a palette picture: the
+// rows go through 32-bit RGB instead.
+QImage GreyRows(const QImage &picture, int top, int rows) {
+  const QImage band = picture.copy(0, top, picture.width(), rows);
+  if (band.format() == QImage::Format_Grayscale8) return band;
+  const QImage rgb = band.convertToFormat(QImage::Format_RGB32);
+  QImage grey(rgb.size(), QImage::Format_Grayscale8);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+    uchar *out = grey.scanLine(y);
+    for (int x = 0; x < rgb.width(); ++x) out[x] = static_cast<uchar>(qGray(in[x]));
+  }
+  return grey;
+}
+
 // zxing-cpp's reading of `rows` rows of the picture from `top`, set in a quiet zone of
 // background whatever the margins were. `pure`: the rows are all alike (the reader then
 // reads one).
 std::string ReadRowsWithZxing(const QImage &upright, ZXing::BarcodeFormat format, int top, int rows, bool pure) {
-  const QImage grey = upright.format() == QImage::Format_Grayscale8 ? upright
-                                                                     : upright.convertToFormat(QImage::Format_Grayscale8);
+  const QImage grey = GreyRows(upright, top, rows);
   QImage framed(grey.width() + 40, rows + 40, QImage::Format_Grayscale8);
   framed.fill(grey.pixelColor(0, 0));
   for (int y = 0; y < rows; ++y)
-    std::memcpy(framed.scanLine(y + 20) + 20, grey.constScanLine(top + y), static_cast<std::size_t>(grey.width()));
+    std::memcpy(framed.scanLine(y + 20) + 20, grey.constScanLine(y), static_cast<std::size_t>(grey.width()));
   ZXing::DecodeHints hints;
   hints.setFormats(format);
   hints.setTryRotate(false);
