@@ -1,7 +1,7 @@
 #pragma once
-// A batch's symbols drawn on worker threads, a bounded way ahead of the thread that writes
-// the files in line order. Files, messages and --info lines stay in the order of the input;
-// only the drawing, encoding and decoder check run side by side.
+// A batch's symbols drawn (and, when asked, written) on worker threads, a bounded way
+// ahead of the thread that answers for each line in input order: messages and --info
+// lines keep the order of the input.
 #include <condition_variable>
 #include <functional>
 #include <mutex>

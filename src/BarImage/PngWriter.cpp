@@ -5,7 +5,6 @@
 #include "BarImage/RowDeflate.h"
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstring>
 #include <vector>
 
@@ -145,14 +144,13 @@ bool EncodePng(const QImage &source, std::string &out, QString *error) {
     if (error) *error = QStringLiteral("there is no image to encode");
     return false;
   }
-  // PNG holds at most 2^31 - 1 pixels a side; a chunk at most 2^31 - 1 bytes.
   const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_ARGB32);
   const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
   const PngLayout layout = LayoutOf(image, sameAsAbove);
   const std::string pixels = PixelData(image, layout, sameAsAbove);
-  if (pixels.size() > 0x7FFFFFFFU) {
+  if (pixels.size() > 0x7FFFFFFFU) {  // a PNG chunk holds at most 2^31 - 1 bytes
     if (error) *error = QStringLiteral("PNG: the picture is too large for one data chunk");
     return false;
   }
