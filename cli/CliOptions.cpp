@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 #include <array>
 
-#include "BarImage/SymbologyTable.h"
+#include "Encoders/SymbologyTable.h"
 
 namespace plomix::cli {
 namespace {

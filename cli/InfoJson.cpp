@@ -3,7 +3,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "BarImage/TBarSymbol.h"
+#include "Symbol/TBarSymbol.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix::cli {

@@ -1,9 +1,9 @@
 #include "cli/Render.h"
 
-#include "BarImage/PictureFiles.h"
-#include "BarImage/PictureLimits.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarSymbol.h"
+#include "PictureFiles/PictureFiles.h"
+#include "PictureFiles/PictureLimits.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Symbol/TBarSymbol.h"
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"

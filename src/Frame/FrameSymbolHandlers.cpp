@@ -4,7 +4,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 
-#include "BarImage/SymbologyTable.h"
+#include "Encoders/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"

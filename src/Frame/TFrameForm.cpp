@@ -17,9 +17,9 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "BarImage/PictureFiles.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/SymbologyTable.h"
+#include "PictureFiles/PictureFiles.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Encoders/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"

@@ -13,8 +13,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "BarImage/BmpWriter.h"
-#include "BarImage/JpegWriter.h"
+#include "PictureFiles/BmpWriter.h"
+#include "PictureFiles/JpegWriter.h"
 #include "BarImage/TBarImage.h"
 #include "Common/AtomicFile.h"
 #include "Records/RecordList.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "BarImage/Picture.h"
+#include "Symbol/Picture.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
 

@@ -13,7 +13,7 @@
 
 #include "BarImage/TBarImage.h"
 #include "Records/RecordList.h"
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/PrintState.h"
 #include "Progress/TProgressForm.h"
