@@ -29,6 +29,10 @@ struct SymbologyInfo {
   bool frameAroundBars;      // the frame is a bearer around the bars only
   CheckTextRule checkText;
   int readmeLine;            // zero-based line of Readme.txt where its section starts
+  // The start and stop characters the symbology always draws, as the control panel shows
+  // them while their boxes are disabled (" " for none); unused where the user picks them.
+  const char *fixedStart;
+  const char *fixedStop;
 };
 
 const SymbologyInfo &Symbology(TBarTypes type);
