@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <algorithm>
 
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "DataList/GridSearch.h"
 #include "DataList/TDataListForm.h"
@@ -14,8 +15,6 @@
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 int PanelStep(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   int step = 1;

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "DataList/DataListDefaults.h"
 #include "Common/FontSizes.h"
@@ -18,9 +19,6 @@
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
 
 TFont DesignGridFont(int dpi) {

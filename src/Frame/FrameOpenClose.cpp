@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/FileBackup.h"
 #include "Common/FileRead.h"
 #include "Common/ProgramDir.h"
@@ -28,8 +29,6 @@
 namespace plomix {
 namespace {
 
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 std::string FromQtPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace

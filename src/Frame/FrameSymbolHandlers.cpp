@@ -8,7 +8,7 @@
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
-#include "Frame/FontSizes.h"
+#include "Common/FontSizes.h"
 #include "Frame/SymbologyControls.h"
 #include "Frame/TFrameForm.h"
 

@@ -30,6 +30,29 @@ const TMetafile *MetafileOf(const TPicture &picture, QString *error) {
   return meta != nullptr && !meta->Size().isEmpty() ? meta : nullptr;
 }
 
+// The bytes of a bitmap picture as a BMP, JPEG or PNG file.
+bool EncodeImage(const QImage &image, PictureFileKind kind, std::string &bytes, QString *error) {
+  if (image.isNull()) {
+    SetError(error, QStringLiteral("there is no picture to save"));
+    return false;
+  }
+  if (kind == PictureFileKind::Jpeg) return EncodeJpeg(image, bytes, error);
+  if (kind == PictureFileKind::Png) return EncodePng(image, bytes, error);
+  bytes = EncodeBmp32(image);
+  if (bytes.empty()) SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
+  return !bytes.empty();
+}
+
+bool EncodeMetafile(const TMetafile &metafile, bool enhanced, const TReferenceDevice &device,
+                    std::string &bytes, QString *error) {
+  bytes = enhanced ? EncodeEnhancedMetafile(metafile, device) : EncodeWindowsMetafile(metafile, device);
+  if (bytes.empty())
+    SetError(error, enhanced ? QStringLiteral("the enhanced metafile could not be built")
+                             : QStringLiteral("the Windows metafile could not be built "
+                                              "(the picture may be too large for its 16-bit coordinates)"));
+  return !bytes.empty();
+}
+
 }  // namespace
 
 std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
@@ -44,42 +67,21 @@ std::optional<PictureFileKind> PictureFileKindOf(const QString &path) {
 }
 
 bool SaveBitmapFile(const QImage &image, const QString &path, QString *error) {
-  if (image.isNull()) {
-    SetError(error, QStringLiteral("there is no picture to save"));
-    return false;
-  }
   std::string bytes;
-  if (NamesJpeg(path)) {
-    if (!EncodeJpeg(image, bytes, error)) return false;
-  } else {
-    bytes = EncodeBmp32(image);
-    if (bytes.empty()) {
-      SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
-      return false;
-    }
-  }
-  return WriteFileAtomically(path, bytes, error);
+  return EncodeImage(image, NamesJpeg(path) ? PictureFileKind::Jpeg : PictureFileKind::Bitmap, bytes, error) &&
+         WriteFileAtomically(path, bytes, error);
 }
 
 bool SaveEnhancedMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
                               const TReferenceDevice &device) {
-  const std::string bytes = EncodeEnhancedMetafile(metafile, device);
-  if (bytes.empty()) {
-    SetError(error, QStringLiteral("the enhanced metafile could not be built"));
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  std::string bytes;
+  return EncodeMetafile(metafile, true, device, bytes, error) && WriteFileAtomically(path, bytes, error);
 }
 
 bool SaveWindowsMetafileFile(const TMetafile &metafile, const QString &path, QString *error,
                              const TReferenceDevice &device) {
-  const std::string bytes = EncodeWindowsMetafile(metafile, device);
-  if (bytes.empty()) {
-    SetError(error, QStringLiteral("the Windows metafile could not be built "
-                                   "(the picture may be too large for its 16-bit coordinates)"));
-    return false;
-  }
-  return WriteFileAtomically(path, bytes, error);
+  std::string bytes;
+  return EncodeMetafile(metafile, false, device, bytes, error) && WriteFileAtomically(path, bytes, error);
 }
 
 bool SavePictureAs(const TPicture &picture, TPictures method, const QString &path, QString *error) {
@@ -108,15 +110,8 @@ bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::strin
     case PictureFileKind::EnhancedMetafile:
     case PictureFileKind::WindowsMetafile: {
       const TMetafile *meta = MetafileOf(picture, error);
-      if (meta == nullptr) return false;
-      const bool enhanced = kind == PictureFileKind::EnhancedMetafile;
-      bytes = enhanced ? EncodeEnhancedMetafile(*meta, ScreenReferenceDevice())
-                       : EncodeWindowsMetafile(*meta, ScreenReferenceDevice());
-      if (bytes.empty())
-        SetError(error, enhanced ? QStringLiteral("the enhanced metafile could not be built")
-                                 : QStringLiteral("the Windows metafile could not be built "
-                                                  "(the picture may be too large for its 16-bit coordinates)"));
-      return !bytes.empty();
+      return meta != nullptr && EncodeMetafile(*meta, kind == PictureFileKind::EnhancedMetafile,
+                                               ScreenReferenceDevice(), bytes, error);
     }
     case PictureFileKind::Svg: {
       const TMetafile *meta = MetafileOf(picture, error);
@@ -130,24 +125,7 @@ bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::strin
     case PictureFileKind::Jpeg:
       break;
   }
-  const QImage image = PictureToImage(picture);
-  if (image.isNull()) {
-    SetError(error, QStringLiteral("there is no picture to save"));
-    return false;
-  }
-  if (kind == PictureFileKind::Jpeg) return EncodeJpeg(image, bytes, error);
-  if (kind == PictureFileKind::Bitmap) {
-    bytes = EncodeBmp32(image);
-    if (bytes.empty()) SetError(error, QStringLiteral("the picture is too large for a BMP file (4 GiB at most)"));
-    return !bytes.empty();
-  }
-  return EncodePng(image, bytes, error);
-}
-
-bool SavePictureFile(const TPicture &picture, const QString &path, QString *error) {
-  const PictureFileKind kind = PictureFileKindOf(path).value_or(PictureFileKind::Bitmap);
-  std::string bytes;
-  return EncodePictureFile(picture, kind, bytes, error) && WriteFileAtomically(path, bytes, error);
+  return EncodeImage(PictureToImage(picture), kind, bytes, error);
 }
 
 }  // namespace plomix

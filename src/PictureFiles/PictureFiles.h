@@ -30,14 +30,9 @@ bool SaveWindowsMetafileFile(const TMetafile &metafile, const QString &path, QSt
 // picWMF a placeable Windows metafile.
 bool SavePictureAs(const TPicture &picture, TPictures method, const QString &path, QString *error);
 
-// The file type follows the name's extension (plomix-cli -o): .emf and .wmf need a
-// metafile picture; .png writes PNG; .jpg/.jpeg JPEG; any other name a bitmap file.
-// On failure returns false, leaves any earlier file whole and stores a readable reason
-// in `error`.
-bool SavePictureFile(const TPicture &picture, const QString &path, QString *error);
-
-// The bytes of the file SavePictureFile writes for `kind` (.svg needs a metafile picture
-// too). A picture the format cannot hold is refused with the reason in `error`.
+// The bytes of a picture as a file of `kind` (plomix-cli -o, whose extension names it):
+// .emf, .wmf and .svg need a metafile picture; .png writes PNG, .jpg/.jpeg JPEG, .bmp a
+// bitmap file. A picture the format cannot hold is refused with the reason in `error`.
 bool EncodePictureFile(const TPicture &picture, PictureFileKind kind, std::string &bytes,
                        QString *error);
 

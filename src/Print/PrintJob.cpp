@@ -12,11 +12,10 @@
 #include "Symbol/Picture.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
+#include "Common/UiText.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 void SetError(QString *error, const QString &text) {
   if (error) *error = text;
