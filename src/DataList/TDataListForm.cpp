@@ -15,6 +15,7 @@
 #include "Records/RecordList.h"
 #include "Param/TParameter.h"
 #include "Sort/TSortForm.h"
+#include "Widgets/FramePosition.h"
 
 namespace plomix {
 namespace {
@@ -213,8 +214,8 @@ void TDataListForm::ReadSettings() {
   attempt([&] { bounds.moveTop(integer(dlkey::Top)); });
   attempt([&] { bounds.setWidth(ranged(dlkey::Width, 1, 32767)); });
   attempt([&] { bounds.setHeight(ranged(dlkey::Height, 1, 32767)); });
-  move(bounds.topLeft());
-  resize(bounds.size());
+  resize(bounds.size());  // first: a resize would make the position a client position again
+  MoveFrameTo(*this, bounds.topLeft());
   attempt([&] {
     switch (ranged(dlkey::WindowState, 0, 2)) {
       case 1: setWindowState(Qt::WindowMinimized); break;
