@@ -16,6 +16,7 @@
 #include "Param/TParameter.h"
 #include "Sort/TSortForm.h"
 #include "Widgets/FramePosition.h"
+#include "Widgets/StepPanel.h"
 
 namespace plomix {
 namespace {
@@ -110,10 +111,17 @@ void TDataListForm::ConnectHandlers() {
   for (QWidget *target : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Panel2),
                           static_cast<QWidget *>(Panel3)})
     target->installEventFilter(this);
+  MakeKeyboardSteppable(
+      Panel2, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel2MouseDown(button, keys); },
+      Text("行間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
+  MakeKeyboardSteppable(
+      Panel3, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel3MouseDown(button, keys); },
+      Text("段組印刷の段数（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
 }
 
 bool TDataListForm::eventFilter(QObject *watched, QEvent *event) {
-  if (event->type() == QEvent::MouseButtonPress) {
+  // The second press of a quick pair arrives as a double click: it acts once more.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == Button7) {
       Button7MouseDown(mouse->modifiers());  // on the press; the button still shows it

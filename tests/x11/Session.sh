@@ -51,7 +51,7 @@ quit_program() {
 
 # The program's visible window other than the main one (xdotool's --name cannot match
 # Japanese titles).
-other_window() { xdotool search --onlyvisible --pid "$pid" | grep -vx "$window" | head -n1 | grep .; }
+other_window() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$window" | head -n1 | grep .; }
 
 # Opens the data list with 一覧 and prints its window id.
 open_list() {
