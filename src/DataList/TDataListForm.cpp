@@ -3,6 +3,7 @@
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -120,6 +121,16 @@ void TDataListForm::ConnectHandlers() {
 }
 
 bool TDataListForm::eventFilter(QObject *watched, QEvent *event) {
+  // 挿入 acts on the press of a key as of a button, with the same modifiers: nothing
+  // else listens to its click.
+  if (watched == Button7 && event->type() == QEvent::KeyPress) {
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (!key->isAutoRepeat() &&
+        (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      Button7MouseDown(key->modifiers() & ~Qt::KeypadModifier);
+      return true;
+    }
+  }
   // The second press of a quick pair arrives as a double click: it acts once more.
   if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     const auto *mouse = static_cast<QMouseEvent *>(event);

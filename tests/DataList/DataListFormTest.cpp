@@ -130,6 +130,29 @@ TEST(DataListForm, InsertByModifierKeys) {
   }
 }
 
+// The same from the keyboard: 挿入 reached with Shift+Tab from the search box (the grid
+// keeps its current row) and pressed with Space, Enter or keypad Enter and the modifiers.
+TEST(DataListForm, InsertFromTheKeyboard) {
+  struct Row { Qt::Key key; Qt::KeyboardModifiers modifiers; std::vector<std::string> codes; };
+  const Row rows[] = {
+      {Qt::Key_Space, Qt::ControlModifier, {"1", "2", "3", "3", "4", "5"}},
+      {Qt::Key_Return, Qt::ShiftModifier, {"1", "2", "3", "3", "4", "5"}},
+      {Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, {"1", "2", "3", "", "4", "5"}},
+      {Qt::Key_Space, Qt::NoModifier, {"1", "2", "", "3", "4", "5"}},
+  };
+  for (const Row &row : rows) {
+    ListFixture f;
+    f.Open(CodesOnly({"1", "2", "3", "4", "5"}));
+    f.ClickCell(3, 2);
+    f.Click(f.form->Edit1);
+    for (int i = 0; i < 40 && QApplication::focusWidget() != f.form->Button7; ++i) f.Key(Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), f.form->Button7) << "挿入 not reached by Shift+Tab";
+    f.Key(row.key, row.modifiers);
+    EXPECT_EQ(f.Codes(), row.codes);
+    EXPECT_EQ(f.form->windowTitle(), Caption(6));
+  }
+}
+
 TEST(DataListForm, DeleteRemovesTheCurrentRecordButNotTheEntryRow) {
   ListFixture f;
   f.Open(CodesOnly({"1", "2", "3"}));
