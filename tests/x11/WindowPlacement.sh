@@ -13,9 +13,17 @@ trap 'stop_session; rm -rf "$work"' EXIT
 start_window_manager
 copy_program
 
-# The client area's top-left on the screen, as the X server has it.
+# The client area's top-left on the screen, as the X server has it, once two readings
+# 0.2 s apart agree (the window manager may still be placing the window).
 client_position() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x "," y}'
+  local now before=""
+  for _ in $(seq 25); do
+    now=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x "," y}')
+    [ "$now" = "$before" ] && break
+    before=$now
+    sleep 0.2
+  done
+  echo "$now"
 }
 # Opens the data list, moves it when given a place, notes where it is, and closes it.
 list_position() {
