@@ -25,6 +25,7 @@
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
 #include "Records/RecordFiles.h"
+#include "Widgets/FramePosition.h"
 
 namespace plomix {
 namespace {
@@ -209,8 +210,8 @@ void TFrameForm::PlaceWindow(const QRect &stored) {
     placed.moveLeft(std::clamp(stored.left(), area.left(), area.right() + 1 - placed.width()));
     placed.moveTop(std::clamp(stored.top(), area.top(), area.bottom() + 1 - placed.height()));
   }
-  move(placed.topLeft());
-  resize(placed.size());
+  resize(placed.size());  // first: a resize would make the position a client position again
+  MoveFrameTo(*this, placed.topLeft());
   if (placed != stored) FPlacedBounds = QRect(pos(), size());
 }
 

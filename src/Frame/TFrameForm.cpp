@@ -33,6 +33,7 @@
 #include "Frame/SymbologyControls.h"
 #include "Param/TParameter.h"
 #include "Widgets/Spinner.h"
+#include "Widgets/StepPanel.h"
 
 namespace plomix {
 namespace {
@@ -89,6 +90,12 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
   UpDown11->SetResetGuard(1000);
   Panel7->installEventFilter(this);
   Panel8->installEventFilter(this);
+  MakeKeyboardSteppable(
+      Panel7, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel7MouseDown(button, keys); },
+      Text("印刷時の行間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
+  MakeKeyboardSteppable(
+      Panel8, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel8MouseDown(button, keys); },
+      Text("印刷時の列間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
 
   CreateSpinners();
   CreatePopupMenu();
@@ -440,7 +447,9 @@ bool TFrameForm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ComboBox7 || watched == ComboBox7->lineEdit()) { ComboBox7KeyDown(); return true; }
     if (watched == ComboBox8 || watched == ComboBox8->lineEdit()) { ComboBox8KeyDown(); return true; }
   }
-  if (event->type() == QEvent::MouseButtonPress && (watched == Panel7 || watched == Panel8)) {
+  // The second press of a quick pair arrives as a double click: it steps once more.
+  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+      (watched == Panel7 || watched == Panel8)) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == Panel7) Panel7MouseDown(mouse->button(), mouse->modifiers());
     else Panel8MouseDown(mouse->button(), mouse->modifiers());

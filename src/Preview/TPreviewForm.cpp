@@ -199,7 +199,7 @@ void TPreviewForm::ShowNormalPages(int page) {
       QPainter painter(&PageBitmap);
       for (std::int64_t index = 0; index < cells; ++index) {
         const TPrintCell cell = grid.Cell(index, FZoom);
-        StretchPicture(painter, picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
+        FReducedPicture.Draw(painter, picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
       }
     }
     for (std::int64_t index = 0; index < cells; ++index) StepProgress();
@@ -220,7 +220,7 @@ void TPreviewForm::ShowListPages(int page) {
       laid = FFlow->LayPage(
           page + slot, FZoom,
           [&](int, const TPrintCell &cell) {
-            StretchPicture(painter, bar.Picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
+            FReducedPicture.Draw(painter, bar.Picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
           },
           [this] { StepProgress(); });
     }
