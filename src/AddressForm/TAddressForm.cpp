@@ -13,6 +13,7 @@
 
 #include "Address/CustomerData.h"
 #include "AddressForm/PostalFileChoice.h"
+#include "BarImage/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 
 namespace plomix {
@@ -39,8 +40,12 @@ TAddressForm::TAddressForm(QWidget *parent) : QDialog(parent) {
   Panel2 = new QLabel(this);
   Panel2->setObjectName(QStringLiteral("Panel2"));
   Panel2->setWordWrap(true);
-  BarImage1 = new TBarImage(this);
+  // The symbol sizes itself to its picture, so it stands in a holder of its own rather
+  // than in a layout that would size it.
+  FSymbolHolder = new QWidget(this);
+  BarImage1 = new TBarImage(FSymbolHolder);
   BarImage1->setObjectName(QStringLiteral("BarImage1"));
+  ApplySymbolDesignDefaults(*BarImage1);
   BarImage1->SetBarEnabled(false);
   BarImage1->SetBarType(cbarCUSTOMER);
   BarImage1->SetScale(static_cast<TSCale>(2));
@@ -83,7 +88,7 @@ TAddressForm::TAddressForm(QWidget *parent) : QDialog(parent) {
   buttons->addWidget(Button2);
   auto *layout = new QVBoxLayout(this);
   layout->addLayout(fields);
-  layout->addWidget(BarImage1, 0, Qt::AlignHCenter);
+  layout->addWidget(FSymbolHolder, 0, Qt::AlignHCenter);
   layout->addSpacing(8);
   layout->addLayout(file);
   layout->addLayout(buttons);
@@ -131,6 +136,8 @@ void TAddressForm::Edit1Change() {
   Panel2->setText(note);
   BarImage1->setVisible(!FData.empty());
   BarImage1->SetCode(FData);
+  FSymbolHolder->setFixedSize(BarImage1->size().expandedTo(QSize(200, 60)));
+  BarImage1->move((FSymbolHolder->width() - BarImage1->width()) / 2, 0);
   Button1->setEnabled(!FData.empty());
 }
 

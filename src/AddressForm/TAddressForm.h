@@ -46,6 +46,7 @@ class TAddressForm : public QDialog {
  private:
   void ShowPostalFile();
 
+  QWidget *FSymbolHolder;
   std::shared_ptr<const address::PostalDictionary> FDictionary;
   std::string FData;
 };
