@@ -72,6 +72,12 @@ QString UsageText() {
       "                      widths for the symbologies it does not read) and compare\n"
       "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
       "                      bytes that are not UTF-8) instead of refusing the code\n"
+      "  --from-address      each code is an address, \"[〒]postal-code address\": drawn as\n"
+      "                      its customer barcode (needs --type customer); --info adds\n"
+      "                      \"code\" (the data) and \"address_number\"\n"
+      "  --postal-dictionary FILE   Japan Post's KEN_ALL.CSV (Shift-JIS or UTF-8), to\n"
+      "                      split addresses at the town name and check the postal code\n"
+      "                      (default: KEN_ALL.CSV in ~/.local/share/Plomix/ when there)\n"
       "  -h, --help          this text\n\n"
       "Batch mode:\n"
       "  --batch FILE        one code per line of FILE (- reads standard input)\n"
@@ -211,6 +217,8 @@ const std::vector<OptionRow> &OptionTable() {
          return false;
        }},
       {{"stop-on-error"}, false, Flag([](CliOptions &o) { o.stopOnError = true; })},
+      {{"from-address"}, false, Flag([](CliOptions &o) { o.fromAddress = true; })},
+      {{"postal-dictionary"}, true, Text(&CliOptions::postalDictionary)},
   };
   return table;
 }
@@ -261,6 +269,14 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
     if (!RowNamed(name)->apply(options, value, arg, error)) return std::nullopt;
   }
 
+  if (!options.postalDictionary.isEmpty() && !options.fromAddress) {
+    error = QStringLiteral("--postal-dictionary needs --from-address");
+    return std::nullopt;
+  }
+  if (options.fromAddress && options.type != cbarCUSTOMER) {
+    error = QStringLiteral("--from-address draws the customer barcode: add --type customer");
+    return std::nullopt;
+  }
   const QStringList codes = parser.positionalArguments();
   const bool batch = !options.batch.isEmpty();
   if (batch && !codes.isEmpty()) {

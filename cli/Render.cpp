@@ -11,6 +11,7 @@
 #include "cli/InfoJson.h"
 #include "cli/Verify.h"
 #include "Common/ShiftJis.h"
+#include "cli/AddressCode.h"
 
 #include <QPainter>
 #include <QJsonDocument>
@@ -96,7 +97,30 @@ Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::mak
 
 Renderer::~Renderer() = default;
 
-Drawn Renderer::Draw(const Job &job) {
+Drawn Renderer::Draw(const Job &given) {
+  const CliOptions &o = FOptions;
+  // An address is drawn as the data derived from it; the answer names both.
+  AddressCode fromAddress;
+  if (o.fromAddress) {
+    fromAddress = DeriveAddressCode(given.code, o.dictionary.get());
+    if (!fromAddress.ok) {
+      Outcome refused{kNotDrawn, QStringLiteral("the address cannot be converted: %1").arg(fromAddress.problem), {}};
+      if (o.info) refused.info = AddressRefusalJson(given.line, fromAddress);
+      return refused;
+    }
+  }
+  Drawn drawn = DrawCode(o.fromAddress ? Job{fromAddress.data, given.up, given.down, given.output, given.line,
+                                             given.encoding, given.flush}
+                                       : given);
+  if (o.fromAddress) {
+    for (QByteArray *info : {&drawn.outcome.info, &drawn.unwrittenInfo})
+      if (!info->isEmpty()) AppendAddressKeys(*info, fromAddress);
+    if (drawn.outcome.status == kDrawn) drawn.outcome.message = fromAddress.warnings;
+  }
+  return drawn;
+}
+
+Drawn Renderer::DrawCode(const Job &job) {
   TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   Outcome outcome;

@@ -80,6 +80,8 @@ void TDataListForm::CreatePopupMenu() {
   PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N5"));
   N6 = item("N6", "先頭行へ移動", QKeySequence(Qt::CTRL | Qt::Key_T));
   N7 = item("N7", "最終行へ移動", QKeySequence(Qt::CTRL | Qt::Key_D));
+  PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N8"));
+  N9 = item("N9", "住所からカスタマバーコード", QKeySequence(Qt::CTRL | Qt::Key_J));
   connect(StringGrid1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint &pos) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(pos)); });
 }
@@ -102,6 +104,7 @@ void TDataListForm::ConnectHandlers() {
   connect(N4, &QAction::triggered, this, &TDataListForm::N4Click);
   connect(N6, &QAction::triggered, this, &TDataListForm::N6Click);
   connect(N7, &QAction::triggered, this, &TDataListForm::N7Click);
+  connect(N9, &QAction::triggered, this, &TDataListForm::N9Click);
   connect(FGrid, &TDataGridModel::CellEdited, this,
           [this](int row, int col) { StringGrid1SetEditText(col, row); });
   connect(StringGrid1, &TStringGrid::ReturnPressed, this, &TDataListForm::ReturnPressed);

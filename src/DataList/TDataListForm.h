@@ -57,6 +57,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
 
   QMenu *PopupMenu1 = nullptr;
   QAction *N1 = nullptr, *N3 = nullptr, *N4 = nullptr, *N6 = nullptr, *N7 = nullptr;
+  QAction *N9 = nullptr;  // 住所からカスタマバーコード: the chosen rows' upper comments as addresses
 
   // --- handlers ---
   void FormShow();
@@ -84,6 +85,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void N4Click();
   void N6Click();
   void N7Click();
+  void N9Click();
 
   // --- operations on grid rows ---
   void MoveRecord(int from, int to) { FGrid->MoveRecord(from, to); }

@@ -22,6 +22,7 @@
 #include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
 #include "Frame/FrameSettings.h"
+#include "Frame/PostalFileSetting.h"
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
 #include "Records/RecordFiles.h"
@@ -162,6 +163,7 @@ void TFrameForm::FormShow() {
 
   if (firstRun) ApplyDesignSettings();
   else RestoreSettings(problems);
+  RestorePostalFileSetting(*Parameter1);
 
   if (FRecords->IsEmpty()) {
     SelectRecord(-1);
@@ -235,6 +237,7 @@ bool TFrameForm::FormCloseQuery() {
     for (std::string_view line : kDataListDefaultLines) carried.push_back(Sjis(std::string(line).c_str()));
   }
   WriteSettings(p);
+  SavePostalFileSetting(p);
   for (const std::string &line : carried) p.Add(line);
   if (FEnvironmentUntouchable) return true;
   try {

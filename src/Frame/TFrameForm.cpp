@@ -188,6 +188,7 @@ void TFrameForm::CreatePopupMenu() {
   rotation->addSeparator();
   CtrlF51 = item(rotation, "CtrlF51", "反転", QKeySequence(Qt::CTRL | Qt::Key_F5));
   N4 = item(PopupMenu1, "N4", "バーコードのサイズ情報", QKeySequence(Qt::CTRL | Qt::Key_I));
+  N5 = item(PopupMenu1, "N5", "住所から作成…", QKeySequence(Qt::CTRL | Qt::Key_J));
   PopupMenu1->addSeparator();
   Help1 = item(PopupMenu1, "Help1", "ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1));
   for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setCheckable(true);
@@ -236,6 +237,7 @@ void TFrameForm::ConnectHandlers() {
   connect(CtrlF51, &QAction::triggered, this, &TFrameForm::CtrlF51Click);
   connect(Help1, &QAction::triggered, this, &TFrameForm::Help1Click);
   connect(N4, &QAction::triggered, this, &TFrameForm::N4Click);
+  connect(N5, &QAction::triggered, this, &TFrameForm::N5Click);
   BarImage1->OnChangedCode = [this](TBarImage *sender, bool watch) {
     BarImage1ChangedCode(sender, watch);
   };
@@ -384,6 +386,7 @@ void TFrameForm::Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
 // ---------------------------------------------------------------- pop-up menu
 
 void TFrameForm::PopupMenu1Popup() {
+  N5->setEnabled(BarImage1->BarType() == cbarCUSTOMER);
   for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setChecked(false);
   if (BarImage1->BarPicture() != picBMP) {
     T1->setEnabled(false);
