@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <array>
+#include <cmath>
 
 #include "BarImage/SymbologyTable.h"
 
@@ -38,6 +39,17 @@ std::optional<char> ParseLetter(const QString &text) {
   return static_cast<char>(c.unicode());
 }
 
+// "0.5x-1.25": millimetres right and down as µm, each within ±50 mm.
+bool ParseOffset(const QString &text, int &x, int &y) {
+  static const QRegularExpression pattern(QStringLiteral("^([-+]?\\d{1,2}(?:\\.\\d{1,3})?)[xX×]([-+]?\\d{1,2}(?:\\.\\d{1,3})?)$"));
+  const auto match = pattern.match(text);
+  if (!match.hasMatch()) return false;
+  auto um = [](const QString &mm) { return static_cast<int>(std::lround(mm.toDouble() * 1000)); };
+  x = um(match.captured(1));
+  y = um(match.captured(2));
+  return std::abs(x) <= 50000 && std::abs(y) <= 50000;
+}
+
 }  // namespace
 
 QString UsageText() {
@@ -69,6 +81,18 @@ QString UsageText() {
       "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
       "                      bytes that are not UTF-8) instead of refusing the code\n"
       "  -h, --help          this text\n\n"
+      "Label sheets (a PDF with the symbols on the printer's dots):\n"
+      "  --sheet S           a sheet by name (see --list-sheets) or as\n"
+      "                      PAPER,COLSxROWS,WxH[,PITCHXxPITCHY[,LEFTxTOP]] in mm\n"
+      "                      (PAPER: A3..A6, B4, B5, Letter or WxH; the pitch defaults to\n"
+      "                      the label, without LEFTxTOP the grid is centred)\n"
+      "  --dpi N             the printer's resolution, 72..2400 (default 600)\n"
+      "  --start K           begin at label K of the first sheet (default 1); a number\n"
+      "                      here, a letter A..D the start character\n"
+      "  --copies N          labels of the one code, 1..100000 (default 1)\n"
+      "  --offset XxY        move everything by X, Y mm (right and down; may be negative)\n"
+      "  -o FILE.pdf         the PDF; with --batch one label per line\n"
+      "  --list-sheets       the sheets Plomix knows, as name and layout\n\n"
       "Batch mode:\n"
       "  --batch FILE        one code per line of FILE (- reads standard input)\n"
       "  --csv               lines are CSV: code, upper comment, lower comment\n"
@@ -121,7 +145,12 @@ QList<QCommandLineOption> OptionTable() {
           valued({"batch"}),
           flag({"csv"}),
           valued({"input-encoding"}),
-          flag({"stop-on-error"})};
+          flag({"stop-on-error"}),
+          valued({"sheet"}),
+          valued({"dpi"}),
+          valued({"copies"}),
+          valued({"offset"}),
+          flag({"list-sheets"})};
 }
 
 // The argument a parser error is about, as the user typed it: the first one before "--"
@@ -186,6 +215,10 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
       options.cd = true;
     } else if (name == QLatin1String("no-cd")) {
       options.cd = false;
+    } else if (name == QLatin1String("start") && !text.isEmpty() && text.at(0).isDigit()) {
+      // A number is a label position; a letter the start character.
+      ok = integer(options.start, 1, 10000);
+      options.startGiven = true;
     } else if (name == QLatin1String("start") || name == QLatin1String("stop")) {
       const auto letter = ParseLetter(text);
       if (!letter) {
@@ -256,6 +289,18 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
       options.csv = true;
     } else if (name == QLatin1String("stop-on-error")) {
       options.stopOnError = true;
+    } else if (name == QLatin1String("sheet")) {
+      options.sheet = text;
+    } else if (name == QLatin1String("dpi")) {
+      ok = integer(options.dpi, 72, 2400);
+    } else if (name == QLatin1String("copies")) {
+      ok = integer(options.copies, 1, 100000);
+      options.copiesGiven = true;
+    } else if (name == QLatin1String("offset")) {
+      ok = ParseOffset(text, options.offsetX, options.offsetY);
+      if (!ok) error = QStringLiteral("--offset takes XxY in mm (for example 0.5x-1), not \"%1\"").arg(text);
+    } else if (name == QLatin1String("list-sheets")) {
+      options.listSheets = true;
     } else if (name == QLatin1String("input-encoding")) {
       if (text != QLatin1String("sjis") && text != QLatin1String("utf8")) {
         error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(text);
@@ -277,11 +322,20 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
     error = QStringLiteral("--csv, --input-encoding and --stop-on-error need --batch");
     return std::nullopt;
   }
+  if ((options.copiesGiven || options.startGiven || options.offsetX || options.offsetY) && options.sheet.isEmpty()) {
+    error = QStringLiteral("--copies, --offset and --start K need --sheet");
+    return std::nullopt;
+  }
+  if (batch && options.copiesGiven) {
+    error = QStringLiteral("--copies prints one code; a batch prints one label per line");
+    return std::nullopt;
+  }
   if (batch) return options;
   if (codes.size() > 1) {
     error = QStringLiteral("only one code may be given (\"%1\" is a second one)").arg(codes[1]);
     return std::nullopt;
   }
+  if (options.listSheets) return options;
   if (codes.isEmpty() && !options.help) {
     error = QStringLiteral("no code given");
     return std::nullopt;

@@ -37,6 +37,15 @@ struct CliOptions {
   QString inputEncoding;  // "sjis", "utf8" or empty (UTF-8 when valid, else Shift-JIS)
   bool stopOnError = false;  // "?" for characters Shift-JIS cannot hold
   bool help = false;
+  // Label sheets to PDF: the sheet by name or as PAPER,COLSxROWS,WxH[,PXxPY[,LxT]].
+  QString sheet;
+  int dpi = 600;          // the PDF's dots, on which every bar is drawn
+  int start = 1;          // first label of the first sheet
+  bool startGiven = false;
+  int copies = 1;         // of the one code
+  bool copiesGiven = false;
+  int offsetX = 0, offsetY = 0;  // µm, the printer's shift
+  bool listSheets = false;
 };
 
 // Parses the arguments after the program name. On a usage error returns nothing and
