@@ -19,12 +19,11 @@ std::optional<QString> SheetProblem(const TLabelSheet &s) {
   if (s.LabelWidth <= 0 || s.LabelHeight <= 0) return text("ラベルの大きさが正しくありません。");
   if (s.PitchX < s.LabelWidth || s.PitchY < s.LabelHeight)
     return text("ラベルの間隔がラベルの大きさより小さく、ラベルが重なります。");
-  if (s.Left < 0 || s.Top < 0) return text("余白が負の値です。");
   // A few micrometres over the edge are the rounding of published sizes, not a mistake.
   constexpr long long kSlack = 50;
   const long long right = s.Left + static_cast<long long>(s.Columns - 1) * s.PitchX + s.LabelWidth;
   const long long bottom = s.Top + static_cast<long long>(s.Rows - 1) * s.PitchY + s.LabelHeight;
-  if (right > s.PaperWidth + kSlack || bottom > s.PaperHeight + kSlack)
+  if (s.Left < 0 || s.Top < 0 || right > s.PaperWidth + kSlack || bottom > s.PaperHeight + kSlack)
     return text("ラベルが用紙からはみ出します。");
   return std::nullopt;
 }
