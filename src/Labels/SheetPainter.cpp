@@ -31,12 +31,25 @@ TSheetRun PaintSheets(QPainter &painter, const TSheetLayout &layout, std::int64_
     placed.Label = LabelInPainter(layout, slot.Label);
     const TModuleDots asked = ModuleDotsFor(source->Scale, layout.DpiX, layout.DpiY, layout.ScreenDpiX,
                                             layout.ScreenDpiY, layout.Percent);
-    placed.Fitted = FitDrawing(*source, asked, placed.Label.size());
-    const QSize size = placed.Fitted.Drawing.TurnedSize();
-    placed.Symbol = QRect(PlaceInLabel(placed.Label, size, layout.Across, layout.Down), size);
     painter.save();
     painter.setClipRect(placed.Label);  // a symbol larger than its label stays in it
-    PaintDotDrawing(painter, placed.Fitted.Drawing, placed.Symbol.topLeft());
+    if (layout.SnapToDots || !callbacks.PaintPicture) {
+      placed.Fitted = FitDrawing(*source, asked, placed.Label.size());
+      const QSize size = placed.Fitted.Drawing.TurnedSize();
+      placed.Symbol = QRect(PlaceInLabel(placed.Label, size, layout.Across, layout.Down), size);
+      PaintDotDrawing(painter, placed.Fitted.Drawing, placed.Symbol.topLeft());
+    } else {
+      // The picture's screen pixels times printer dpi × percent ÷ screen dpi ÷ 100.
+      const bool quarter = source->Angle == 90 || source->Angle == 270;
+      const QSize shown = quarter ? source->Picture.transposed() : source->Picture;
+      const QSize size(static_cast<int>(std::int64_t{shown.width()} * layout.DpiX * layout.Percent /
+                                        std::max(layout.ScreenDpiX, 1) / 100),
+                       static_cast<int>(std::int64_t{shown.height()} * layout.DpiY * layout.Percent /
+                                        std::max(layout.ScreenDpiY, 1) / 100));
+      placed.Symbol = QRect(PlaceInLabel(placed.Label, size, layout.Across, layout.Down), size);
+      placed.Fitted.Clipped = !placed.Label.contains(placed.Symbol);
+      callbacks.PaintPicture(painter, placed.Symbol);
+    }
     painter.restore();
     ++run.Labels;
     if (placed.Fitted.Shrunk) ++run.Shrunk;

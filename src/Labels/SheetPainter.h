@@ -23,6 +23,9 @@ struct TSheetLayout {
   QPoint PaperOrigin;             // the paper's top-left in painter dots (minus the printable area's)
   int ScreenDpiX = 96, ScreenDpiY = 96, Percent = 100;  // the size the user asked for
   TLocation Across = locCenter, Down = locCenter;
+  // Off: the symbol's own picture stretched to the asked size (PaintPicture), as the
+  // plain print draws it.
+  bool SnapToDots = true;
 };
 
 // Label `index` in painter dots.
@@ -42,6 +45,8 @@ struct TSheetCallbacks {
   std::function<const TSnapSource *(std::int64_t item)> Load;
   // Starts the next sheet; false stops the run (the device's failure).
   std::function<bool()> NewPage;
+  // Paints the item's picture stretched into `cell` (only without SnapToDots).
+  std::function<void(QPainter &, const QRect &cell)> PaintPicture;
   // Told of every symbol placed, after it was painted.
   std::function<void(const TPlacedLabel &)> Placed;
 };

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "Labels/LabelFill.h"
+#include "Labels/LabelSettings.h"
 #include "Labels/SheetSpec.h"
 #include "Labels/SheetTable.h"
 
@@ -168,6 +169,33 @@ TEST(LabelFill, CountsSheetsAndTheItemsOnEach) {
     for (std::int64_t s = 0; s < r.sheets; ++s) total += fill.ItemsOn(s, r.items);
     EXPECT_EQ(total, r.items);
   }
+}
+
+}  // namespace
+}  // namespace plomix
+
+namespace plomix {
+namespace {
+
+// The user's sheets and the offsets in the environment file: what reads back, and what a
+// damaged line leaves out.
+TEST(LabelSettingsText, UserSheetsAndOffsetsReadBackAndDamageIsLeftOut) {
+  QString error;
+  TLabelSheet mine = *ParseSheetSpec(QStringLiteral("A4,2x4,90x60"), error);
+  mine.Name = QStringLiteral("私の用紙");
+  EXPECT_EQ(DecodeUserSheets(EncodeUserSheets({mine})), std::vector<TLabelSheet>{mine});
+  QStringList problems;
+  const auto sheets = DecodeUserSheets(QStringLiteral("壊れた\tA4,9x9,70x37\t私の用紙\t") + FormatSheetSpec(mine) +
+                                       QStringLiteral("\tA4 24面 70×37mm\tA4,1x1,10x10\t半端"), &problems);
+  EXPECT_EQ(sheets, std::vector<TLabelSheet>{mine});
+  EXPECT_EQ(problems, (QStringList{"壊れた", "A4 24面 70×37mm", "半端"})) << "off the paper, a shipped name, no layout";
+
+  const std::map<QString, TPrinterOffset> offsets{{"PDF", {1270, -510}}, {"LBP", {0, 0}}};
+  EXPECT_EQ(DecodeOffsets(EncodeOffsets(offsets)), (std::map<QString, TPrinterOffset>{{"PDF", {1270, -510}}}))
+      << "a printer without offsets is not written";
+  EXPECT_EQ(DecodeOffsets(QStringLiteral("A\t1\tx\tB\t2\t3\tC\t99999\t0")),
+            (std::map<QString, TPrinterOffset>{{"B", {2, 3}}}))
+      << "not a number, beyond 5 cm";
 }
 
 }  // namespace
