@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <functional>
 #include <vector>
+#include <cmath>
 
 #include "Encoders/SymbologyTable.h"
 #include "Symbol/SettingRanges.h"
@@ -41,6 +42,17 @@ std::optional<char> ParseLetter(const QString &text) {
 }
 
 QString RangeText(IntRange range) { return QStringLiteral("%1..%2").arg(range.low).arg(range.high); }
+
+// "0.5x-1.25": millimetres right and down as µm, each within ±50 mm.
+bool ParseOffset(const QString &text, int &x, int &y) {
+  static const QRegularExpression pattern(QStringLiteral("^([-+]?\\d{1,2}(?:\\.\\d{1,3})?)[xX×]([-+]?\\d{1,2}(?:\\.\\d{1,3})?)$"));
+  const auto match = pattern.match(text);
+  if (!match.hasMatch()) return false;
+  auto um = [](const QString &mm) { return static_cast<int>(std::lround(mm.toDouble() * 1000)); };
+  x = um(match.captured(1));
+  y = um(match.captured(2));
+  return std::abs(x) <= 50000 && std::abs(y) <= 50000;
+}
 
 }  // namespace
 
@@ -79,6 +91,18 @@ QString UsageText() {
       "                      split addresses at the town name and check the postal code\n"
       "                      (default: KEN_ALL.CSV in ~/.local/share/Plomix/ when there)\n"
       "  -h, --help          this text\n\n"
+      "Label sheets (a PDF with the symbols on the printer's dots):\n"
+      "  --sheet S           a sheet by name (see --list-sheets) or as\n"
+      "                      PAPER,COLSxROWS,WxH[,PITCHXxPITCHY[,LEFTxTOP]] in mm\n"
+      "                      (PAPER: A3..A6, B4, B5, Letter or WxH; the pitch defaults to\n"
+      "                      the label, without LEFTxTOP the grid is centred)\n"
+      "  --dpi N             the printer's resolution, 72..2400 (default 600)\n"
+      "  --start K           begin at label K of the first sheet (default 1); a number\n"
+      "                      here, a letter A..D the start character\n"
+      "  --copies N          labels of the one code, 1..100000 (default 1)\n"
+      "  --offset XxY        move everything by X, Y mm (right and down; may be negative)\n"
+      "  -o FILE.pdf         the PDF; with --batch one label per line\n"
+      "  --list-sheets       the sheets Plomix knows, as name and layout\n\n"
       "Batch mode:\n"
       "  --batch FILE        one code per line of FILE (- reads standard input)\n"
       "  --csv               lines are CSV: code, upper comment, lower comment\n"
@@ -167,7 +191,13 @@ const std::vector<OptionRow> &OptionTable() {
        }},
       {{"cd"}, false, Flag([](CliOptions &o) { o.cd = true; })},
       {{"no-cd"}, false, Flag([](CliOptions &o) { o.cd = false; })},
-      {{"start"}, true, Letter(&CliOptions::startChar)},
+      {{"start"}, true,
+       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+         // A number is a label position on a sheet; a letter the start character.
+         if (value.isEmpty() || !value.at(0).isDigit()) return Letter(&CliOptions::startChar)(o, value, arg, error);
+         o.startGiven = true;
+         return Whole(&CliOptions::start, {1, 10000})(o, value, arg, error);
+       }},
       {{"stop"}, true, Letter(&CliOptions::stopChar)},
       {{"scale"}, true, Whole(&CliOptions::scale, kScaleRange)},
       {{"ratio"}, true, Whole(&CliOptions::ratio, kElementRatioRange)},
@@ -219,6 +249,20 @@ const std::vector<OptionRow> &OptionTable() {
       {{"stop-on-error"}, false, Flag([](CliOptions &o) { o.stopOnError = true; })},
       {{"from-address"}, false, Flag([](CliOptions &o) { o.fromAddress = true; })},
       {{"postal-dictionary"}, true, Text(&CliOptions::postalDictionary)},
+      {{"sheet"}, true, Text(&CliOptions::sheet)},
+      {{"dpi"}, true, Whole(&CliOptions::dpi, {72, 2400})},
+      {{"copies"}, true,
+       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+         o.copiesGiven = true;
+         return Whole(&CliOptions::copies, {1, 100000})(o, value, arg, error);
+       }},
+      {{"offset"}, true,
+       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+         if (ParseOffset(value, o.offsetX, o.offsetY)) return true;
+         error = QStringLiteral("--offset takes XxY in mm (for example 0.5x-1), not \"%1\"").arg(value);
+         return false;
+       }},
+      {{"list-sheets"}, false, Flag([](CliOptions &o) { o.listSheets = true; })},
   };
   return table;
 }
@@ -288,11 +332,20 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
     error = QStringLiteral("--csv, --input-encoding and --stop-on-error need --batch");
     return std::nullopt;
   }
+  if ((options.copiesGiven || options.startGiven || options.offsetX || options.offsetY) && options.sheet.isEmpty()) {
+    error = QStringLiteral("--copies, --offset and --start K need --sheet");
+    return std::nullopt;
+  }
+  if (batch && options.copiesGiven) {
+    error = QStringLiteral("--copies prints one code; a batch prints one label per line");
+    return std::nullopt;
+  }
   if (batch) return options;
   if (codes.size() > 1) {
     error = QStringLiteral("only one code may be given (\"%1\" is a second one)").arg(codes[1]);
     return std::nullopt;
   }
+  if (options.listSheets) return options;
   if (codes.isEmpty() && !options.help) {
     error = QStringLiteral("no code given");
     return std::nullopt;

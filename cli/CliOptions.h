@@ -48,6 +48,15 @@ struct CliOptions {
   // The postal-code file in use (named, or found in the per-user data folder); loaded
   // once before drawing and shared, read-only, by every drawing thread.
   std::shared_ptr<const address::PostalDictionary> dictionary;
+  // Label sheets to PDF: the sheet by name or as PAPER,COLSxROWS,WxH[,PXxPY[,LxT]].
+  QString sheet;
+  int dpi = 600;          // the PDF's dots, on which every bar is drawn
+  int start = 1;          // first label of the first sheet
+  bool startGiven = false;
+  int copies = 1;         // of the one code
+  bool copiesGiven = false;
+  int offsetX = 0, offsetY = 0;  // µm, the printer's shift
+  bool listSheets = false;
 };
 
 // Parses the arguments after the program name. On a usage error returns nothing and

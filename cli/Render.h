@@ -51,6 +51,8 @@ class Renderer {
   Outcome Render(const Job &job);
   // Draws and checks; the file is written by WriteDrawn.
   Drawn Draw(const Job &job);
+  // The symbol as the last Draw left it.
+  const TBarSymbol &Symbol() const { return *FBar; }
 
  private:
   Drawn DrawCode(const Job &job);  // Draw after an address became its data

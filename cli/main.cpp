@@ -16,6 +16,7 @@
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
 #include "cli/ExitStatus.h"
+#include "cli/LabelPdf.h"
 #include "cli/Render.h"
 
 namespace {
@@ -101,6 +102,8 @@ int Run(int argc, char *argv[]) {
     std::fputs(UsageText().toUtf8().constData(), stdout);
     return kDrawn;
   }
+  if (options->listSheets) return ListSheets();
+  if (!options->sheet.isEmpty()) return RunLabelPdf(*options);
   if (!CheckCombinations(*options, error)) {
     PrintError(error);
     return kUsageError;

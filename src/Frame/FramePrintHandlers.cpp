@@ -54,6 +54,10 @@ void TFrameForm::Button8Click() {
     ShowMessage(Text("バーコード表示中でないと印刷出来ません。"));
     return;
   }
+  if (const auto sheet = FLabelSettings.ChosenSheet()) {
+    PrintOnSheet(*sheet, false);
+    return;
+  }
   {
     TPreviewForm preview(*this, this);
     if (preview.exec() != QDialog::Accepted) {
@@ -82,6 +86,8 @@ void TFrameForm::Button10Click() {
     PrintableCount = CountPrintable(*BarImage1, *FRecords);
     if (FRecords->IsEmpty() || PrintableCount == 0) {
       ShowMessage(Text("リストに表示可能なデータがない為印刷出来ません。"));
+    } else if (const auto sheet = FLabelSettings.ChosenSheet()) {
+      PrintOnSheet(*sheet, true);
     } else {
       bool accepted = false;
       {

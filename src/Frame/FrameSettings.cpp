@@ -271,12 +271,14 @@ void TFrameForm::RestoreSettings(QStringList &problems) {
   }
   BarImage1->SetBarFont(&FontDialog1Font);
   ComboBox2Change(BarImage1->BarType());
+  RestoreLabelSettings(*Parameter1);
 }
 
 void TFrameForm::WriteSettings(TParameter &p) {
   TSettingsPass pass{QRect(), p.Count() == 0};
   if (pass.NewFile) p.Add(Sjis(kEnvironmentHeader));
   for (const TFrameSetting &row : SettingsTable()) row.Save(p, pass);
+  WriteLabelSettings(p);
 }
 
 }  // namespace plomix

@@ -223,6 +223,7 @@ void TFrameForm::ConnectHandlers() {
   connect(Button7, &QPushButton::clicked, this, &TFrameForm::Button7Click);
   connect(Button8, &QPushButton::clicked, this, &TFrameForm::Button8Click);
   connect(Button9, &QPushButton::clicked, this, &TFrameForm::Button9Click);
+  connect(LabelSheetButton, &QPushButton::clicked, this, &TFrameForm::LabelSheetButtonClick);
   connect(Button10, &QPushButton::clicked, this, &TFrameForm::Button10Click);
   connect(UpDown8, &TUpDown::Click, this, &TFrameForm::UpDown8Click);
   connect(Button11, &QPushButton::clicked, this, &TFrameForm::Button11Click);

@@ -14,6 +14,7 @@
 #include "Widgets/UpDown.h"
 #include "Print/PrintState.h"
 #include "Print/PrinterChoice.h"
+#include "Labels/LabelSettings.h"
 #include "ui_TFrameForm.h"
 
 class QAction;
@@ -124,6 +125,9 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void Button8Click();
   void Button9Click();
   void Button10Click();
+  // Label sheets: their settings dialog, and the prints onto them.
+  void LabelSheetButtonClick();
+  TLabelSettings &LabelSettings() { return FLabelSettings; }
   void UpDown8Click();
   void Panel7MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -201,6 +205,12 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   std::vector<TFrameSpinner> FSpinners;
   const TFrameSpinner &SpinnerFor(const char *key) const;
   TPrinterChoice FPrinterChoice;
+  TLabelSettings FLabelSettings;
+  // Prints `items` symbols onto the chosen sheet: the copies of the shown symbol, or the
+  // records (`records`); true when something was printed or nothing was asked.
+  void PrintOnSheet(const TLabelSheet &sheet, bool records);
+  void RestoreLabelSettings(const class TParameter &parameters);
+  void WriteLabelSettings(class TParameter &parameters);
 };
 
 }  // namespace plomix

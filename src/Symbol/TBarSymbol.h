@@ -115,6 +115,10 @@ class TBarSymbol {
   const std::string &Pattern() const { return FPattern; }
   // Why the last encoding refused the code (Refusal::None when it was encoded).
   Refusal EncodeRefusal() const { return FRefusal; }
+  // The last drawing's layout (in the unturned picture) and what it drew, for outputs
+  // that draw the symbol again at their own resolution.
+  const SymbolLayout &Layout() const { return FLayout; }
+  const SymbolInk &Ink() const { return FInk; }
 
   // --- operations ---
   void DrawBar();

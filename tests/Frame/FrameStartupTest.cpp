@@ -107,11 +107,13 @@ TEST_F(FrameStartup, AFirstRunWritesTheHeaderTheMainKeysInOrderAndTheDataListDef
   ASSERT_TRUE(s.Close());
 
   const QStringList lines = ReadLines(EnvPath());
-  ASSERT_EQ(lines.size(), 1 + 37 + 19);
+  // The header, the main window's keys, its five label sheet keys, the data list's lines.
+  ASSERT_EQ(lines.size(), 1 + 37 + 5 + 19);
   EXPECT_EQ(lines[0], U(kEnvironmentHeader));
   for (int i = 0; i < 37; ++i) EXPECT_EQ(lines[1 + i].section('=', 0, 0), U(kMainKeys[i])) << i;
+  EXPECT_EQ(lines[38], U("バーをプリンタのドットに合わせる=True")) << "on by default";
   for (int i = 0; i < 19; ++i)
-    EXPECT_EQ(UnicodeToSjis(lines[38 + i]), UnicodeToSjis(U(std::string(kDataListDefaultLines[i]).c_str()))) << i;
+    EXPECT_EQ(UnicodeToSjis(lines[43 + i]), UnicodeToSjis(U(std::string(kDataListDefaultLines[i]).c_str()))) << i;
   EXPECT_EQ(lines[1 + 4], "WindowState=0");
   EXPECT_EQ(lines[1 + 5], U("バーコード文字列=-1"));
   EXPECT_EQ(lines[1 + 34], "FontStyle=[]");
@@ -297,10 +299,10 @@ TEST_F(FrameStartup, DataListKeysWrittenAloneMoveBehindTheHeaderAndTheMainKeys) 
     ASSERT_TRUE(s.Close());
   }
   const QStringList lines = ReadLines(EnvPath());
-  ASSERT_EQ(lines.size(), 1 + 37 + 3);
+  ASSERT_EQ(lines.size(), 1 + 37 + 5 + 3);  // and the five label sheet keys
   EXPECT_EQ(lines[0], U(kEnvironmentHeader));
   EXPECT_EQ(lines[1].section('=', 0, 0), "Left");
-  EXPECT_EQ(lines.mid(38), dataList);
+  EXPECT_EQ(lines.mid(43), dataList);
 }
 
 TEST_F(FrameStartup, KeysOfTheDataListWindowStayWhereTheyAreOnLaterSaves) {
@@ -308,8 +310,8 @@ TEST_F(FrameStartup, KeysOfTheDataListWindowStayWhereTheyAreOnLaterSaves) {
   SetKey("DLeft", "77");
   FirstRunAndClose();
   const QStringList lines = ReadLines(EnvPath());
-  EXPECT_EQ(lines.size(), 1 + 37 + 19);
-  EXPECT_EQ(lines[38], "DLeft=77");
+  EXPECT_EQ(lines.size(), 1 + 37 + 5 + 19);  // and the five label sheet keys
+  EXPECT_EQ(lines[43], "DLeft=77");
 }
 
 TEST_F(FrameStartup, ClosingMaximisedKeepsTheLastNormalBounds) {
@@ -394,7 +396,7 @@ TEST_F(FrameStartup, MalformedValuesAreReportedOnceAndKeepTheirDesignTimeValues)
   EXPECT_TRUE(saved.contains(U("文字列表示=True"))) << "the next close writes sound values";
   EXPECT_TRUE(saved.contains(U("スケール=1")));
   EXPECT_TRUE(saved.contains(U("FontSize=9")));
-  EXPECT_EQ(saved.size(), 1 + 37 + 19);
+  EXPECT_EQ(saved.size(), 1 + 37 + 5 + 19);  // and the five label sheet keys
 }
 
 TEST_F(FrameStartup, TheReadmePaneScrollsToTheChosenSymbology) {
