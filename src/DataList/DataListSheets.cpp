@@ -47,18 +47,6 @@ bool ClipboardCells(const QMimeData *mime, QByteArray &text, char &separator) {
   return true;
 }
 
-// The first local file of a drop that names a CSV or text file.
-QString DroppedTableFile(const QMimeData *mime) {
-  if (!mime || !mime->hasUrls()) return {};
-  for (const QUrl &url : mime->urls()) {
-    if (!url.isLocalFile()) continue;
-    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
-    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt") || suffix == QLatin1String("tsv"))
-      return url.toLocalFile();
-  }
-  return {};
-}
-
 }  // namespace
 
 void TDataListForm::CreateSheetActions() {

@@ -1,5 +1,9 @@
 #include "DataList/SheetText.h"
 
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
 #include "Common/ShiftJis.h"
 
 namespace plomix {
@@ -39,6 +43,17 @@ QByteArray Unicode(const std::vector<std::vector<std::string>> &sjisRows, char s
 }
 
 }  // namespace
+
+QString DroppedTableFile(const QMimeData *mime) {
+  if (!mime || !mime->hasUrls()) return {};
+  for (const QUrl &url : mime->urls()) {
+    if (!url.isLocalFile()) continue;
+    const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt") || suffix == QLatin1String("tsv"))
+      return url.toLocalFile();
+  }
+  return {};
+}
 
 TCellTable CellsFromUtf8(std::string_view utf8, char separator) {
   if (utf8.substr(0, 3) == kByteOrderMark) utf8.remove_prefix(3);

@@ -13,7 +13,12 @@
 #include "Records/DelimitedText.h"
 #include "Records/RecordList.h"
 
+class QMimeData;
+
 namespace plomix {
+
+// The first local file of a drag or drop that names a CSV or text file, or "".
+QString DroppedTableFile(const QMimeData *mime);
 
 // The first character of a text that Shift-JIS cannot hold, and the 1-based row (line of
 // the block or record of the file) it is in.
