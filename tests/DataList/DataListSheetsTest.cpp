@@ -2,9 +2,13 @@
 // and redo of every kind of change, CSV files exported and imported.
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QUrl>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <functional>
@@ -222,10 +226,10 @@ TEST(DataListSheets, UndoInAnOpenEditorUndoesTheTypingOfThatCell) {
 
 // ---------------------------------------------------------------- CSV files
 
-// Runs `step`, answering the import dialog with the button named `button` after
-// `adjust` has set its choices.
-void AnswerImport(const char *button, std::function<void(TCsvImportForm *)> adjust = {}) {
-  AnswerNextModal(
+// Answers the next import dialog with the button named `button` after `adjust` has set
+// its choices.
+QPointer<QTimer> AnswerImport(const char *button, std::function<void(TCsvImportForm *)> adjust = {}) {
+  return AnswerNextModal(
       [button, adjust](QWidget *modal) {
         auto *form = static_cast<TCsvImportForm *>(modal);
         if (adjust) adjust(form);
@@ -339,13 +343,54 @@ TEST(DataListSheets, AnImportThatCannotBeReadChangesNothing) {
   for (const auto &row : rows) {
     ListFixture f;
     f.Open(kList);
-    AnswerImport("AppendButton");
+    const QPointer<QTimer> answer = AnswerImport("AppendButton");
     f.ExpectMessage();
     EXPECT_FALSE(f.form->ImportCsvFile(row.path)) << row.note;
+    delete answer.data();  // no dialog for a file that cannot be read
     ASSERT_EQ(f.messages.size(), 1) << row.note;
     EXPECT_TRUE(f.messages[0].startsWith(U(row.message))) << row.note << f.messages[0].toStdString();
     EXPECT_EQ(GridRows(f), RecordRows(kList)) << row.note;
   }
+}
+
+}  // namespace
+}  // namespace plomix::test
+
+namespace plomix::test {
+namespace {
+
+// The context menu's paste and a CSV file dropped on the grid, as a user reaches them.
+TEST(DataListSheets, ContextMenuPastesAndADroppedFileIsImported) {
+  ListFixture f;
+  f.Open(kList);
+  f.ClickCell(1, 2);
+  SetClipboard("text/plain", "p\tq\n");
+  const QPoint at = f.Grid()->visualRect(f.Model()->index(0, 1)).center();
+  QTest::mouseClick(f.Grid()->viewport(), Qt::RightButton, {}, at);
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, f.Grid()->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(f.Grid()->viewport(), &menuEvent);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->PopupMenu1->isVisible(); }));
+  QTest::mouseClick(f.form->PopupMenu1, Qt::LeftButton, {}, f.form->PopupMenu1->actionGeometry(f.form->Paste1).center());
+  EXPECT_EQ(GridRows(f), RecordRows({{"A", "p", "q"}, {"B", "b1", "b2"}, {"C", "c1", "c2"}}));
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("drop.csv"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("D,d1,d2\r\n");
+  file.close();
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(path)});
+  QWidget *target = f.Grid()->viewport();  // the drop lands on the cells
+  QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(target->rect().center(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  bool asked = false;
+  AnswerImport("AppendButton", [&asked](TCsvImportForm *) { asked = true; });
+  QApplication::sendEvent(target, &drop);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return asked && f.Model()->RecordCount() == 4; }));
+  EXPECT_EQ(f.Codes(), (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
 }  // namespace
