@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 #include "Common/Colors.h"
 
 namespace plomix::cli {

@@ -1,9 +1,9 @@
 #include "cli/Render.h"
 
-#include "BarImage/PictureFiles.h"
-#include "BarImage/PictureLimits.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarSymbol.h"
+#include "PictureFiles/PictureFiles.h"
+#include "PictureFiles/PictureLimits.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Symbol/TBarSymbol.h"
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"
@@ -13,6 +13,8 @@
 #include "Common/ShiftJis.h"
 
 #include <QPainter>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSvgRenderer>
 
 namespace plomix::cli {
@@ -56,14 +58,14 @@ QImage WrittenImage(const TBarSymbol &bar, std::optional<PictureFileKind> kind, 
 // The --info object; in batch mode it starts with the line, with --verify it ends with
 // the check that ran ("false" when none passed).
 QByteArray InfoLine(const Job &job, const TBarSymbol &bar, const char *verified) {
-  QByteArray json = SymbolInfoJson(bar);
-  if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
+  QJsonObject info = SymbolInfoJson(bar);
+  if (job.line > 0) info.insert(QStringLiteral("line"), job.line);
   if (verified) {
-    json.chop(1);
-    json += std::string_view(verified) == "false" ? QByteArray(", \"verified\": false}")
-                                                   : ", \"verified\": \"" + QByteArray(verified) + "\"}";
+    info.insert(QStringLiteral("verified"), std::string_view(verified) == "false"
+                                                ? QJsonValue(false)
+                                                : QJsonValue(QString::fromLatin1(verified)));
   }
-  return json;
+  return QJsonDocument(info).toJson(QJsonDocument::Compact);
 }
 
 }  // namespace

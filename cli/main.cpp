@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <new>
 
-#include "BarImage/PictureFiles.h"
+#include "PictureFiles/PictureFiles.h"
 #include "Common/Fonts.h"
 #include "Common/RuntimeDir.h"
 #include "cli/Arguments.h"

@@ -17,6 +17,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 
 namespace plomix {
 
@@ -42,6 +43,9 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   int ListReturnIndex() const { return FListReturnIndex; }
   // Prints the list as text; empty: PrintText on the program's printer.
   TListPrinter PrintList;
+  // The printer the user chose in the main window's set-up; null before any choice, when
+  // the list goes to the system's default printer.
+  QPrinter *ChosenPrinter = nullptr;
 
   // The current cell in grid coordinates (row 1.., column 1..3).
   int Row() const;
@@ -128,7 +132,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void ReadSettings();
   void WriteSettings();
   void ShowCheckMessage(const TCheckResult &result);
-  void PrintOnDefaultPrinter(const TListPrintJob &job);
+  void PrintOnProgramPrinter(const TListPrintJob &job);
   void SetRowHeight(int height);
   void ReturnPressed();
   void HeaderSectionMoved(int logical, int oldVisual, int newVisual);

@@ -77,6 +77,7 @@ void TFrameForm::OpenDataList(const QString &csvPath) {
   {
     TDataListForm form(*FRecords, *Parameter1, SortKey, SortDirection, CurrentIndex(), this);
     form.setObjectName(QStringLiteral("DataListForm"));
+    form.ChosenPrinter = PrinterChoice().Chosen();  // the list prints where the symbols do
     if (!csvPath.isEmpty())
       QMetaObject::invokeMethod(&form, [&form, csvPath] { form.ImportCsvFile(csvPath); }, Qt::QueuedConnection);
     replaced = form.exec() == QDialog::Accepted;

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/FileBackup.h"
 #include "Common/FileRead.h"
 #include "Common/ProgramDir.h"
@@ -24,12 +25,11 @@
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
 #include "Records/RecordFiles.h"
+#include "Widgets/FramePosition.h"
 
 namespace plomix {
 namespace {
 
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 std::string FromQtPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
@@ -210,8 +210,8 @@ void TFrameForm::PlaceWindow(const QRect &stored) {
     placed.moveLeft(std::clamp(stored.left(), area.left(), area.right() + 1 - placed.width()));
     placed.moveTop(std::clamp(stored.top(), area.top(), area.bottom() + 1 - placed.height()));
   }
-  move(placed.topLeft());
-  resize(placed.size());
+  resize(placed.size());  // first: a resize would make the position a client position again
+  MoveFrameTo(*this, placed.topLeft());
   if (placed != stored) FPlacedBounds = QRect(pos(), size());
 }
 

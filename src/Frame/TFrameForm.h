@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 #include "Common/Fonts.h"
 #include "Records/RecordList.h"
 #include "Sort/SortKey.h"
