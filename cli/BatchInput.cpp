@@ -5,6 +5,7 @@
 
 #include "Common/ShiftJis.h"
 #include "Common/Utf8.h"
+#include "Records/DelimitedText.h"
 #include "cli/Arguments.h"
 
 namespace plomix::cli {
@@ -31,32 +32,10 @@ QString DecodeField(const QByteArray &bytes, bool utf8) {
   return marked;
 }
 
-// The fields of one RFC 4180 record: split by commas; a field that starts with a quote
-// may hold commas, quotes ("") and line breaks.
 std::vector<QByteArray> CsvFields(QByteArrayView in) {
-  std::vector<QByteArray> fields(1);
-  bool quoted = false, fieldStart = true;
-  for (qsizetype i = 0; i < in.size(); ++i) {
-    const char c = in[i];
-    const bool atFieldStart = std::exchange(fieldStart, false);
-    if (quoted) {
-      if (c == '"' && i + 1 < in.size() && in[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        fields.back() += c;
-      }
-    } else if (c == '"' && atFieldStart) {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-      fieldStart = true;
-    } else if (!(c == '\r' && i + 1 < in.size() && in[i + 1] == '\n')) {
-      fields.back() += c;
-    }
-  }
+  std::vector<QByteArray> fields;
+  for (std::string &field : SplitDelimitedFields(std::string_view(in.data(), static_cast<std::size_t>(in.size())), kCsvSeparator))
+    fields.emplace_back(QByteArray::fromStdString(field));
   return fields;
 }
 
@@ -86,35 +65,19 @@ void BatchInput::FindLines() {
 
 // Record boundaries only: a line break inside quotes belongs to the record.
 void BatchInput::FindCsvRecords() {
-  const QByteArray &in = FInput;
+  const std::string_view in(FInput.constData(), static_cast<std::size_t>(FInput.size()));
   qsizetype line = 1;
-  for (qsizetype i = 0; i < in.size();) {
-    const qsizetype start = i, first = line;
-    bool quoted = false, fieldStart = true;
-    qsizetype end = in.size();
-    for (; i < in.size(); ++i) {
-      const char c = in[i];
-      if (quoted) {
-        if (c == '"' && i + 1 < in.size() && in[i + 1] == '"') ++i;
-        else if (c == '"') quoted = false;
-        else if (c == '\n') ++line;
-        continue;
-      }
-      if (c == '"' && fieldStart) quoted = true;
-      fieldStart = c == ',';
-      if (c == '\n') {
-        end = i++;
-        ++line;
-        break;
-      }
-    }
-    if (quoted) {
-      FRecords.push_back(Span{start, in.size(), first});
+  for (std::size_t start = 0; start < in.size();) {
+    const TDelimitedSpan span = NextDelimitedRecord(in, start, kCsvSeparator);
+    if (span.Unclosed) {
+      FRecords.push_back(Span{static_cast<qsizetype>(span.Start), FInput.size(), line});
       FUnclosedQuote = true;
       return;
     }
-    if (end > start && in[end - 1] == '\r') --end;
-    if (end > start) FRecords.push_back(Span{start, end, first});
+    if (span.End > span.Start)
+      FRecords.push_back(Span{static_cast<qsizetype>(span.Start), static_cast<qsizetype>(span.End), line});
+    line += static_cast<qsizetype>(span.LineBreaks);
+    start = span.Next;
   }
 }
 

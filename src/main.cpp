@@ -21,6 +21,11 @@ int main(int argc, char *argv[]) {
   plomix::TProgressForm progressForm;
   plomix::ProgressForm = &progressForm;
   frameForm.show();
+  // `plomix FILE.csv` (a file opened from the desktop): the import of that file, once
+  // the window is up.
+  if (const QStringList args = QApplication::arguments(); args.size() > 1)
+    QMetaObject::invokeMethod(&frameForm, [&frameForm, path = args.at(1)] { frameForm.ImportCsvFile(path); },
+                              Qt::QueuedConnection);
   const int result = QApplication::exec();
   plomix::ProgressForm = nullptr;
   return result;

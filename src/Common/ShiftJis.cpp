@@ -118,3 +118,21 @@ std::string Utf8ToSjis(std::string_view bytes) {
 }
 
 }  // namespace plomix
+
+namespace plomix {
+
+// The codec writes "?" for what it cannot hold: a text converts whole unless it gains a
+// "?"; only then is it walked character by character.
+qsizetype FirstUnmappableSjis(const QString &text) {
+  const std::string bytes = UnicodeToSjis(text);
+  if (std::count(bytes.begin(), bytes.end(), '?') == text.count(QLatin1Char('?'))) return -1;
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString one = text.mid(i, length);
+    if (one != QLatin1String("?") && UnicodeToSjis(one) == "?") return i;
+    i += length;
+  }
+  return -1;
+}
+
+}  // namespace plomix

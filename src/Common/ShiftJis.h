@@ -34,3 +34,10 @@ bool IsUtf8RatherThanSjis(std::string_view bytes);
 std::string Utf8ToSjis(std::string_view bytes);
 
 }  // namespace plomix
+
+namespace plomix {
+
+// The index in `text` of the first character Shift-JIS cannot hold, or -1.
+qsizetype FirstUnmappableSjis(const QString &text);
+
+}  // namespace plomix

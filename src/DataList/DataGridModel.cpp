@@ -1,6 +1,8 @@
 #include "DataList/DataGridModel.h"
 
+#include <QUndoStack>
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "Common/ShiftJis.h"
@@ -21,18 +23,13 @@ QString CellTextFromInput(QString text) {
   return text;
 }
 
+TDataGridModel::TDataGridModel(QObject *parent) : QAbstractTableModel(parent), FUndo(new QUndoStack(this)) {}
+
 void TDataGridModel::SetRowCount(int count) {
   count = std::max(count, 2);
   const int current = RowCount();
-  if (count > current) {
-    beginInsertRows({}, current - 1, count - 2);
-    FRows.resize(static_cast<std::size_t>(count - 1));
-    endInsertRows();
-  } else if (count < current) {
-    beginRemoveRows({}, count - 1, current - 2);
-    FRows.resize(static_cast<std::size_t>(count - 1));
-    endRemoveRows();
-  }
+  if (count > current) ReplaceRows(current, 0, std::vector<TDataRecord>(static_cast<std::size_t>(count - current)));
+  else if (count < current) ReplaceRows(count, current - count, {});
 }
 
 void TDataGridModel::Load(std::vector<TDataRecord> records) {
@@ -40,14 +37,14 @@ void TDataGridModel::Load(std::vector<TDataRecord> records) {
   FRows = std::move(records);
   FRows.emplace_back();
   endResetModel();
+  FUndo->clear();
 }
 
 std::vector<TDataRecord> TDataGridModel::Records() const {
   return {FRows.begin(), FRows.end() - 1};
 }
 
-std::string &TDataGridModel::MutableCell(int row, int col) {
-  TDataRecord &record = FRows[static_cast<std::size_t>(row - 1)];
+std::string &RecordField(TDataRecord &record, int col) {
   switch (col) {
     case 2: return record.CommentUp;
     case 3: return record.CommentDown;
@@ -55,20 +52,21 @@ std::string &TDataGridModel::MutableCell(int row, int col) {
   }
 }
 
+std::string &TDataGridModel::MutableCell(int row, int col) {
+  return RecordField(FRows[static_cast<std::size_t>(row - 1)], col);
+}
+
 const std::string &TDataGridModel::Cell(int row, int col) const {
   return const_cast<TDataGridModel *>(this)->MutableCell(row, col);
 }
 
 void TDataGridModel::SetCell(int row, int col, std::string text) {
-  MutableCell(row, col) = std::move(text);
-  const QModelIndex changed = index(row - 1, col - 1);
-  emit dataChanged(changed, changed);
+  TDataRecord record = Row(row);
+  RecordField(record, col) = std::move(text);
+  SetRow(row, record);
 }
 
-void TDataGridModel::SetRow(int row, const TDataRecord &record) {
-  FRows[static_cast<std::size_t>(row - 1)] = record;
-  RowsChanged(row, row);
-}
+void TDataGridModel::SetRow(int row, const TDataRecord &record) { ReplaceRows(row, 1, {record}); }
 
 void TDataGridModel::RowsChanged(int first, int last) {
   emit dataChanged(index(first - 1, 0), index(last - 1, 2));
@@ -77,34 +75,127 @@ void TDataGridModel::RowsChanged(int first, int last) {
 void TDataGridModel::MoveRecord(int from, int to) {
   const int last = RowCount() - 1;
   if (from < 1 || from > last || to < 1 || to > last || from == to) return;
-  const auto at = [this](int row) { return FRows.begin() + (row - 1); };
-  if (from < to) std::rotate(at(from), at(from) + 1, at(to) + 1);
-  else std::rotate(at(to), at(from), at(from) + 1);
-  RowsChanged(std::min(from, to), std::max(from, to));
+  const int low = std::min(from, to), high = std::max(from, to);
+  std::vector<TDataRecord> rows(FRows.begin() + (low - 1), FRows.begin() + high);
+  if (from < to) std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+  else std::rotate(rows.begin(), rows.end() - 1, rows.end());
+  ReplaceRows(low, high - low + 1, std::move(rows));
 }
 
 void TDataGridModel::ExchangeRecords(int a, int b) {
-  std::swap(FRows[static_cast<std::size_t>(a - 1)], FRows[static_cast<std::size_t>(b - 1)]);
-  RowsChanged(a, a);
-  RowsChanged(b, b);
+  const TDataRecord first = Row(a);
+  SetRow(a, Row(b));
+  SetRow(b, first);
 }
 
 void TDataGridModel::RemoveRecord(int row) {
   if (row < 1 || row > RecordCount()) return;
-  beginRemoveRows({}, row - 1, row - 1);
-  FRows.erase(FRows.begin() + (row - 1));
-  endRemoveRows();
+  ReplaceRows(row, 1, {});
 }
 
 void TDataGridModel::SortRecords(int col, int direction) {
   const int last = RecordCount();
   if (last < 2) return;
+  std::vector<TDataRecord> rows(FRows.begin(), FRows.end() - 1);
+  const auto field = [col](const TDataRecord &r) -> const std::string & {
+    return col == 2 ? r.CommentUp : col == 3 ? r.CommentDown : r.Code;
+  };
   plomix::SortRecords(
-      1, last, direction, [this, col](int row) -> std::string_view { return Cell(row, col); },
-      [this](int a, int b) {
-        std::swap(FRows[static_cast<std::size_t>(a - 1)], FRows[static_cast<std::size_t>(b - 1)]);
-      });
-  RowsChanged(1, last);
+      1, last, direction,
+      [&rows, &field](int row) -> std::string_view { return field(rows[static_cast<std::size_t>(row - 1)]); },
+      [&rows](int a, int b) { std::swap(rows[static_cast<std::size_t>(a - 1)], rows[static_cast<std::size_t>(b - 1)]); });
+  ReplaceRows(1, last, std::move(rows));
+}
+
+void TDataGridModel::PasteBlock(int row, int col, const std::vector<std::vector<std::string>> &block) {
+  if (block.empty() || row < 1 || row > RowCount() - 1 || col < 1 || col > 3) return;
+  const int overwritten = std::clamp(RecordCount() - row + 1, 0, static_cast<int>(block.size()));
+  std::vector<TDataRecord> rows;
+  rows.reserve(block.size());
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    TDataRecord record = static_cast<int>(i) < overwritten ? Row(row + static_cast<int>(i)) : TDataRecord{};
+    for (std::size_t c = 0; c < block[i].size() && col + static_cast<int>(c) <= 3; ++c)
+      RecordField(record, col + static_cast<int>(c)) = block[i][c];
+    rows.push_back(std::move(record));
+  }
+  ReplaceRows(row, overwritten, std::move(rows));
+}
+
+std::vector<std::vector<std::string>> TDataGridModel::Block(int top, int left, int bottom, int right) const {
+  std::vector<std::vector<std::string>> block;
+  for (int row = top; row <= bottom; ++row) {
+    std::vector<std::string> cells;
+    for (int col = left; col <= right; ++col) cells.push_back(Cell(row, col));
+    block.push_back(std::move(cells));
+  }
+  return block;
+}
+
+void TDataGridModel::AppendRecords(std::vector<TDataRecord> records) {
+  if (!records.empty()) ReplaceRows(RowCount() - 1, 0, std::move(records));
+}
+
+void TDataGridModel::ReplaceRecords(std::vector<TDataRecord> records) {
+  ReplaceRows(1, RecordCount(), std::move(records));
+}
+
+// ---------------------------------------------------------------- splices and undo
+
+void TDataGridModel::ReplaceRows(int first, int count, std::vector<TDataRecord> rows) {
+  if (count == 0 && rows.empty()) return;
+  const auto at = FRows.begin() + (first - 1);
+  TRowSplice splice{first, std::vector<TDataRecord>(at, at + count), rows};
+  SpliceRows(first, count, std::move(rows));
+  const bool alone = FChangeDepth == 0;
+  if (alone) BeginChange(QString());
+  AppendSplice(FPending, std::move(splice));
+  if (alone) EndChange();
+}
+
+void TDataGridModel::SpliceRows(int first, int count, std::vector<TDataRecord> rows) {
+  const int size = static_cast<int>(rows.size());
+  const int common = std::min(count, size);
+  std::move(rows.begin(), rows.begin() + common, FRows.begin() + (first - 1));
+  if (common > 0) RowsChanged(first, first + common - 1);
+  const int at = first - 1 + common;  // model row of the first row added or removed
+  if (size > count) {
+    beginInsertRows({}, at, at + size - count - 1);
+    FRows.insert(FRows.begin() + at, std::make_move_iterator(rows.begin() + common),
+                 std::make_move_iterator(rows.end()));
+    endInsertRows();
+  } else if (count > size) {
+    beginRemoveRows({}, at, at + count - size - 1);
+    FRows.erase(FRows.begin() + at, FRows.begin() + at + (count - size));
+    endRemoveRows();
+  }
+}
+
+void TDataGridModel::BeginChange(const QString &label, std::uint64_t mergeKey) {
+  if (FChangeDepth++ > 0) return;
+  FChangeLabel = label;
+  FMergeKey = mergeKey;
+  FPending.clear();
+}
+
+void TDataGridModel::EndChange() {
+  if (--FChangeDepth > 0 || FPending.empty()) return;
+  auto apply = [this](int first, int count, std::vector<TDataRecord> rows) {
+    SpliceRows(first, count, std::move(rows));
+  };
+  FUndo->push(new TGridCommand(FChangeLabel, std::move(FPending), apply, FMergeKey));
+  FPending.clear();
+}
+
+int TDataGridModel::Undo() {
+  if (!FUndo->canUndo() || FChangeDepth > 0) return 0;
+  FUndo->undo();
+  return static_cast<const TGridCommand *>(FUndo->command(FUndo->index()))->FirstRow();
+}
+
+int TDataGridModel::Redo() {
+  if (!FUndo->canRedo() || FChangeDepth > 0) return 0;
+  FUndo->redo();
+  return static_cast<const TGridCommand *>(FUndo->command(FUndo->index() - 1))->FirstRow();
 }
 
 int TDataGridModel::rowCount(const QModelIndex &parent) const {
@@ -128,8 +219,13 @@ bool TDataGridModel::setData(const QModelIndex &index, const QVariant &value, in
   const QString text = CellTextFromInput(value.toString());
   // An editor closed without a change leaves the bytes as they were (also invalid ones).
   if (text == SjisToUnicode(Cell(row, col))) return true;
+  // Typing into one cell, keystroke after keystroke, is one undo step; the entry row's
+  // growth that typing causes belongs to it.
+  BeginChange(QStringLiteral("入力"), (FTypingSession << 32) | (static_cast<std::uint64_t>(row) << 2) |
+                                        static_cast<std::uint64_t>(col));
   SetCell(row, col, UnicodeToSjis(text));
   emit CellEdited(row, col);
+  EndChange();
   return true;
 }
 

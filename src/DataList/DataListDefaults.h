@@ -41,3 +41,12 @@ inline constexpr char ExactSearch[] = "完全に一致する文字列を検索";
 inline constexpr char SearchText[] = "検索文字列";
 
 }  // namespace plomix::dlkey
+
+// Written only once the user imported or exported a CSV file: the fields last chosen for
+// the code and the two comments (-1: none), and the export's encoding (0 UTF-8, 1 Shift-JIS).
+namespace plomix::dlkey {
+
+inline constexpr const char *CsvColumns[3] = {"DCsvCodeColumn", "DCsvUpColumn", "DCsvDownColumn"};
+inline constexpr char CsvExportEncoding[] = "DCsvExportEncoding";
+
+}  // namespace plomix::dlkey

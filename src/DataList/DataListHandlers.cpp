@@ -110,6 +110,7 @@ void TDataListForm::Button1Click() {
 // ---------------------------------------------------------------- rows
 
 void TDataListForm::Button3Click() {
+  const TGridChange change(*FGrid, Text("1件削除"));
   const int row = Row();
   const int rowCount = FGrid->RowCount();
   if (row < rowCount - 1 && rowCount > 2) {
@@ -121,6 +122,7 @@ void TDataListForm::Button3Click() {
 }
 
 void TDataListForm::Button7MouseDown(Qt::KeyboardModifiers modifiers) {
+  const TGridChange change(*FGrid, Text("挿入"));
   const int row = Row();
   FGrid->SetRowCount(FGrid->RowCount() + 1);
   const int last = FGrid->RowCount() - 1;
@@ -147,6 +149,7 @@ void TDataListForm::Button7MouseDown(Qt::KeyboardModifiers modifiers) {
 // The grid's header lets the user drag a row by its number. The header only moves its
 // sections on screen; the records move in the model, and the header is put back.
 void TDataListForm::HeaderSectionMoved(int, int oldVisual, int newVisual) {
+  const TGridChange change(*FGrid, Text("行の移動"));
   if (FRestoringHeader) return;
   FRestoringHeader = true;
   StringGrid1->verticalHeader()->moveSection(newVisual, oldVisual);
@@ -173,6 +176,7 @@ void TDataListForm::StringGrid1RowMoved(int from, int to) {
 }
 
 void TDataListForm::UpDown1Click(TUDBtnType button) {
+  const TGridChange change(*FGrid, Text("入れ替え"));
   const int rowCount = FGrid->RowCount();
   if (rowCount < 4) return;
   const int row = Row();
@@ -260,6 +264,7 @@ void TDataListForm::Button4Click() {
 }
 
 void TDataListForm::Button5Click() {
+  const TGridChange change(*FGrid, Text("ソート"));
   if (FGrid->RowCount() < 4) return;
   int result;
   {

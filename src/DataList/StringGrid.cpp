@@ -32,6 +32,21 @@ bool TCellDelegate::eventFilter(QObject *object, QEvent *event) {
     emit ReturnPressed();
     return true;
   }
+  // The editor's own undo would change its text behind the cell's back.
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    const bool undo = key->matches(QKeySequence::Undo);
+    const bool redo = key->matches(QKeySequence::Redo) ||
+                      (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier);
+    if (undo || redo) {
+      if (event->type() == QEvent::KeyPress) {
+        if (undo) emit UndoPressed();
+        else emit RedoPressed();
+      }
+      event->accept();
+      return true;
+    }
+  }
   return QStyledItemDelegate::eventFilter(object, event);
 }
 
@@ -73,6 +88,11 @@ void TStringGrid::SetAlwaysShowEditor(bool on) {
   if (on) triggers |= QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked;
   setEditTriggers(triggers);
   if (on) ShowEditor();
+}
+
+void TStringGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTableView::closeEditor(editor, hint);
+  emit EditorClosed();
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent *event) {

@@ -19,6 +19,8 @@ class TCellDelegate : public QStyledItemDelegate {
 
  signals:
   void ReturnPressed();
+  void UndoPressed();
+  void RedoPressed();
 
  protected:
   bool eventFilter(QObject *object, QEvent *event) override;
@@ -44,9 +46,12 @@ class TStringGrid : public QTableView {
 
  signals:
   void ReturnPressed();
+  // The cell editor closed: what is typed next is a new change.
+  void EditorClosed();
 
  protected:
   void keyPressEvent(QKeyEvent *event) override;
+  void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
  private:
   TCellDelegate *FDelegate;

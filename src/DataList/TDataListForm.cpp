@@ -57,6 +57,7 @@ TDataListForm::TDataListForm(TRecordList &records, TParameter &environment, TSor
   const int widths[3] = {180, 176, 162};
   for (int col = 0; col < 3; ++col) StringGrid1->horizontalHeader()->resizeSection(col, widths[col]);
   CreatePopupMenu();
+  CreateSheetActions();
   ConnectHandlers();
 }
 

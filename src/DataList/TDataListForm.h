@@ -10,6 +10,7 @@
 #include "DataList/CheckData.h"
 #include "DataList/DataGridModel.h"
 #include "DataList/ListPrintText.h"
+#include "DataList/SheetText.h"
 #include "Widgets/UpDown.h"
 #include "Sort/SortKey.h"
 #include "ui_TDataListForm.h"
@@ -58,6 +59,9 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   QMenu *PopupMenu1 = nullptr;
   QAction *N1 = nullptr, *N3 = nullptr, *N4 = nullptr, *N6 = nullptr, *N7 = nullptr;
   QAction *N9 = nullptr;  // 住所からカスタマバーコード: the chosen rows' upper comments as addresses
+  // Spreadsheet work: undo, redo, copy and paste blocks, CSV files.
+  QAction *Undo1 = nullptr, *Redo1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
+  QAction *CsvImport1 = nullptr, *CsvExport1 = nullptr;
 
   // --- handlers ---
   void FormShow();
@@ -86,6 +90,18 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void N6Click();
   void N7Click();
   void N9Click();
+  void Undo1Click();
+  void Redo1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void CsvImport1Click();
+  void CsvExport1Click();
+
+  // The CSV file at `path` into the grid as the user chooses in the import dialog (added,
+  // replacing the records, or cancelled); one undo step. False when nothing changed.
+  bool ImportCsvFile(const QString &path);
+  // The grid's records as a CSV file, written atomically; false (reported) on failure.
+  bool ExportCsvFile(const QString &path, TCsvEncoding encoding);
 
   // --- operations on grid rows ---
   void MoveRecord(int from, int to) { FGrid->MoveRecord(from, to); }
@@ -104,9 +120,16 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
  protected:
   void showEvent(QShowEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
  private:
   void CreatePopupMenu();
+  void CreateSheetActions();
+  // Asks whether to go on with "?" for a character Shift-JIS cannot hold; `row` names it.
+  bool AcceptUnmappable(const TUnmappable &unmappable, int row);
+  void ShowSheetMessage(const QString &text, bool warning = true);
+  TCsvColumns RememberedCsvColumns() const;
   void ConnectHandlers();
   void ReadSettings();
   void WriteSettings();

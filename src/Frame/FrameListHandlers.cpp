@@ -1,5 +1,8 @@
 // TFrameForm's sort and list buttons: the record list sorted in place, and edited in the
 // data list window.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <algorithm>
 
 #include "BarImage/TBarImage.h"
@@ -8,8 +11,12 @@
 #include "Param/TParameter.h"
 #include "Sort/RecordSort.h"
 #include "Sort/TSortForm.h"
+#include "Common/UiText.h"
 
 namespace plomix {
+namespace {
+
+}  // namespace
 
 void TFrameForm::Button13Click() {
   if (FRecords->Count() <= 1 || CurrentIndex() == -1) return;
@@ -37,13 +44,41 @@ void TFrameForm::Button13Click() {
   StatusRefresh();
 }
 
-void TFrameForm::Button14Click() {
+void TFrameForm::Button14Click() { OpenDataList({}); }
+
+void TFrameForm::CsvImport1Click() {
+  QFileDialog dialog(this, Text("CSVファイルの読み込み"));
+  dialog.setObjectName(QStringLiteral("OpenDialog1"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({Text("CSVファイル (*.csv *.txt)"), Text("すべてのファイル (*)")});
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    ImportCsvFile(dialog.selectedFiles().constFirst());
+}
+
+void TFrameForm::ImportCsvFile(const QString &path) { OpenDataList(path); }
+
+void TFrameForm::dragEnterEvent(QDragEnterEvent *event) {
+  if (!DroppedTableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TFrameForm::dropEvent(QDropEvent *event) {
+  const QString path = DroppedTableFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // The data list window is modal: open it after the drop has finished.
+  QMetaObject::invokeMethod(this, [this, path] { ImportCsvFile(path); }, Qt::QueuedConnection);
+}
+
+void TFrameForm::OpenDataList(const QString &csvPath) {
   if (!Parameter1) Parameter1 = std::make_unique<TParameter>();
   bool replaced = false;
   {
     TDataListForm form(*FRecords, *Parameter1, SortKey, SortDirection, CurrentIndex(), this);
     form.setObjectName(QStringLiteral("DataListForm"));
     form.ChosenPrinter = PrinterChoice().Chosen();  // the list prints where the symbols do
+    if (!csvPath.isEmpty())
+      QMetaObject::invokeMethod(&form, [&form, csvPath] { form.ImportCsvFile(csvPath); }, Qt::QueuedConnection);
     replaced = form.exec() == QDialog::Accepted;
     SetListReturnIndex(form.ListReturnIndex());
   }

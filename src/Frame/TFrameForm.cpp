@@ -191,6 +191,8 @@ void TFrameForm::CreatePopupMenu() {
   N5 = item(PopupMenu1, "N5", "住所から作成…", QKeySequence(Qt::CTRL | Qt::Key_J));
   PopupMenu1->addSeparator();
   Help1 = item(PopupMenu1, "Help1", "ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1));
+  PopupMenu1->addSeparator();
+  CsvImport1 = item(PopupMenu1, "CsvImport1", "CSVファイルの読み込み...", {});
   for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setCheckable(true);
 
   for (QWidget *target : {static_cast<QWidget *>(ScrollBox1), static_cast<QWidget *>(Panel2)}) {
@@ -239,6 +241,8 @@ void TFrameForm::ConnectHandlers() {
   connect(Help1, &QAction::triggered, this, &TFrameForm::Help1Click);
   connect(N4, &QAction::triggered, this, &TFrameForm::N4Click);
   connect(N5, &QAction::triggered, this, &TFrameForm::N5Click);
+  connect(CsvImport1, &QAction::triggered, this, &TFrameForm::CsvImport1Click);
+  setAcceptDrops(true);
   BarImage1->OnChangedCode = [this](TBarImage *sender, bool watch) {
     BarImage1ChangedCode(sender, watch);
   };

@@ -69,6 +69,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QAction *N4 = nullptr;
   QAction *Help1 = nullptr;
   QAction *N5 = nullptr;  // 住所から作成… (the customer barcode only)
+  QAction *CsvImport1 = nullptr;  // reads a CSV file into the list through the data list window
 
   // The font the font dialog holds; always equal to the symbol's font.
   TFont FontDialog1Font;
@@ -116,6 +117,10 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void Button6Click();
   void Button13Click();
   void Button14Click();
+  void CsvImport1Click();
+  // Opens the data list window with the import of the CSV file at `path` (the menu, the
+  // command line and a dropped file); its OK takes the records into the list.
+  void ImportCsvFile(const QString &path);
   void PopupMenu1Popup();
   void AngleItemClick(int angle);
   void CtrlF51Click();
@@ -151,9 +156,13 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void resizeEvent(QResizeEvent *event) override;
   void showEvent(QShowEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
  private:
   void CreatePopupMenu();
+  // The data list window; `csvPath`, when given, is imported as soon as it shows.
+  void OpenDataList(const QString &csvPath);
   void CreateSpinners();
   void ConnectHandlers();
   void SetSymbolComments(const std::string &up, const std::string &down);
