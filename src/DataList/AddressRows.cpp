@@ -11,6 +11,8 @@ namespace plomix {
 TAddressRowsResult ConvertAddressRows(TDataGridModel &grid, int first, int last,
                                       const address::PostalDictionary *dictionary) {
   TAddressRowsResult result;
+  // Every row converted at once is one step of undo.
+  TGridChange change(grid, QString::fromUtf8("住所から変換"));
   first = std::max(first, 1);
   last = std::min(last, grid.RowCount() - 2);
   for (int row = first; row <= last; ++row) {

@@ -27,6 +27,9 @@ TEST(DataListAddresses, ChosenRowsTakeTheirDataFromTheUpperComment) {
   ASSERT_EQ(f.messages.size(), 1);
   EXPECT_TRUE(f.messages[0].contains(QString::fromUtf8("2 行を変換しました"))) << f.messages[0].toStdString();
   EXPECT_TRUE(f.messages[0].contains(QString::fromUtf8("行 2:"))) << f.messages[0].toStdString();
+  // One Ctrl+Z takes back the whole conversion.
+  f.Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(f.Codes(), (std::vector<std::string>{"a", "b", "c", "d"}));
   SetChosenPostalFile({});
 }
 
