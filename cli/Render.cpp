@@ -129,8 +129,12 @@ Drawn Renderer::Draw(const Job &job) {
     }
     bar.SetBarEnabled(true);
     // A transparent symbol is drawn over the picture sized by the first drawing, so
-    // that only the bars, text, frame and comments are painted.
-    if (method == picBMP && o.transparent && bar.BarDisped()) bar.SetTransparent(true);
+    // that only the bars, text, frame and comments are painted. That picture is first
+    // cleared to the background: the text's blended edges drawn twice would darken.
+    if (method == picBMP && o.transparent && bar.BarDisped()) {
+      bar.Picture().Bitmap().fill(ColorToQColor(bar.BackColor()));
+      bar.SetTransparent(true);
+    }
   }
 
   if (!bar.BarDisped()) {

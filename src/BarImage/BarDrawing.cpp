@@ -124,7 +124,7 @@ void TBarSymbol::DrawToBitmap() {
     // unturned one. The control stays as it is on screen until the turned picture is back.
     MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, QPoint(FBarLeft, FBarTop), symbolSize, ControlSize()));
     HoldRepaints(true);
-    RotatePicture(360 - FAngle);
+    UnturnPicture();
   } else {
     ResizeControl(QSize(FBarLeft + symbolSize.width(), FBarTop + symbolSize.height()));
     QImage &bitmap = FPicture.Bitmap();
@@ -177,17 +177,27 @@ void TBarSymbol::DrawToMetafile() {
 
 void TBarSymbol::RotatePicture(int angle) {
   if (FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull()) return;
-  if (angle != 90 && angle != 180 && angle != 270) {
-    MirrorPicture();
-    return;
-  }
+  TurnPicture(angle);
+  MirrorPicture();
+}
+
+// The shown picture was turned by Angle and then mirrored: undoing that takes the mirror
+// first and the turn second (turning back first would leave a mirrored quarter turn
+// upside down).
+void TBarSymbol::UnturnPicture() {
+  if (FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull()) return;
+  MirrorPicture();
+  TurnPicture(360 - FAngle);
+}
+
+void TBarSymbol::TurnPicture(int angle) {
+  if (angle != 90 && angle != 180 && angle != 270) return;
   SizingGuard sizing(FAutoSize, FStretch);
   const int oldWidth = Width(), oldHeight = Height();
   QImage &bitmap = FPicture.Bitmap();
   bitmap = RotateBitmap(bitmap, angle);
   if (angle != 180) ResizeControl(QSize(oldHeight, oldWidth));
   Repaint();
-  MirrorPicture();
 }
 
 void TBarSymbol::MirrorPicture() {

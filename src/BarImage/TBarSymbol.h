@@ -142,11 +142,13 @@ class TBarSymbol {
 
   void DrawToBitmap();
   void DrawToMetafile();
-  void RotatePicture(int angle);
+  void RotatePicture(int angle);  // a turn by `angle`, then the mirror when Reverse is set
   void MirrorPicture();
+  void UnturnPicture();           // the inverse of RotatePicture(Angle)
 
  private:
   bool RunEncoder();
+  void TurnPicture(int angle);  // 90, 180 or 270; any other angle leaves the picture
   // The bitmap drawing and text measuring work on: 32 bits, at the screen's resolution.
   void PrepareBitmap();                                 // steps shared by both drawings
   // Lays the symbol out with texts measured on `measuring`, fills the ink, and takes back
