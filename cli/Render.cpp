@@ -145,6 +145,8 @@ Drawn Renderer::Draw(const Job &job) {
       outcome.message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(job.code);
       if (!why.empty())
         outcome.message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
+      if (bar.ExpectedCheckDigit() >= 0)
+        outcome.message += QStringLiteral(", it should be %1").arg(bar.ExpectedCheckDigit());
     } else if (size) {
       outcome.message = QStringLiteral("the symbol cannot be drawn: its picture of %1 × %2 pixels could not be "
                                        "allocated")

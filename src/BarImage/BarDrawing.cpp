@@ -37,10 +37,12 @@ bool TBarSymbol::RunEncoder() {
   FCDN = -1;
   FPattern.clear();
   FRefusal = Refusal::EmptyCode;
+  FExpectedCheck = -1;
   if (FCode.empty()) return false;
   EncodeResult result = Symbology(FBarType).encode(EncodeInput{FCode, FCD, FStartChar, FStopChar});
   if (result.startChar != 0) FStartChar = result.startChar;
   FRefusal = result.refusal;
+  FExpectedCheck = result.expectedCheck;
   if (result.pattern.empty()) return false;
   FPattern = std::move(result.pattern);
   FSymbol = std::move(result.symbol);

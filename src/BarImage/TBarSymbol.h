@@ -115,6 +115,8 @@ class TBarSymbol {
   const std::string &Pattern() const { return FPattern; }
   // Why the last encoding refused the code (Refusal::None when it was encoded).
   Refusal EncodeRefusal() const { return FRefusal; }
+  // The right check digit of a number refused for a wrong one (Refusal::WrongCheckDigit).
+  int ExpectedCheckDigit() const { return FExpectedCheck; }
 
   // --- operations ---
   void DrawBar();
@@ -197,6 +199,7 @@ class TBarSymbol {
   TPicture FPicture;
   std::string FPattern;
   Refusal FRefusal = Refusal::None;
+  int FExpectedCheck = -1;
 
   QSize FControlSize;
   SymbolLayout FLayout;  // the last drawing's; reused so that drawings allocate nothing
