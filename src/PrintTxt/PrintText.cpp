@@ -13,7 +13,7 @@ namespace plomix {
 namespace {
 
 QString OutOfRange(const QString &name, int low, int high) {
-  return QStringLiteral("%1は %2～%3 の範囲で指定してください。").arg(name).arg(low).arg(high);
+  return QStringLiteral("%1は %2～%3 の範囲で指定して下さい。").arg(name).arg(low).arg(high);
 }
 
 }  // namespace
