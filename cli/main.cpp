@@ -1,14 +1,17 @@
 // plomix-cli: draws barcode symbols with the symbol component's engine (TBarSymbol), from
 // scripts, without a display or widgets.
+#include <QFile>
 #include <QGuiApplication>
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
 #include <new>
 
-#include "BarImage/PictureFiles.h"
+#include "PictureFiles/PictureFiles.h"
 #include "Common/Fonts.h"
+#include "Common/PostalFileLocation.h"
 #include "Common/RuntimeDir.h"
+#include "Address/PostalDictionary.h"
 #include "cli/Arguments.h"
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
@@ -51,6 +54,22 @@ bool CheckCombinations(const CliOptions &o, QString &error) {
   return true;
 }
 
+// The postal-code file for --from-address: the one named, else the one in the per-user
+// data folder, else none (addresses are split by the rules alone).
+bool LoadPostalDictionary(CliOptions &o, QString &error) {
+  if (!o.fromAddress) return true;
+  const QString path = o.postalDictionary.isEmpty() ? plomix::DefaultPostalFilePath() : o.postalDictionary;
+  if (path.isEmpty()) return true;
+  std::string why;
+  auto dictionary = plomix::address::PostalDictionary::Load(QFile::encodeName(path).toStdString(), why);
+  if (!dictionary) {
+    error = QStringLiteral("cannot use the postal-code file: %1").arg(QString::fromStdString(why));
+    return false;
+  }
+  o.dictionary = std::make_shared<const plomix::address::PostalDictionary>(std::move(*dictionary));
+  return true;
+}
+
 }  // namespace
 
 namespace {
@@ -72,7 +91,7 @@ int Run(int argc, char *argv[]) {
   plomix::InstallFontSubstitutions();
 
   QString error;
-  const auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
+  auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
   if (!options) {
     PrintError(error);
     std::fputs("Try 'plomix-cli --help'.\n", stderr);
@@ -87,6 +106,11 @@ int Run(int argc, char *argv[]) {
     return kUsageError;
   }
 
+  if (!LoadPostalDictionary(*options, error)) {
+    PrintError(error);
+    return kNotDrawn;
+  }
+
   if (!options->batch.isEmpty()) return RunBatch(*options);
   Renderer renderer(*options);
   const Outcome outcome =
@@ -95,7 +119,8 @@ int Run(int argc, char *argv[]) {
     std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
     std::fputc('\n', stdout);
   }
-  if (outcome.status != kDrawn) PrintError(outcome.message);
+  if (!outcome.message.isEmpty())
+    PrintError(outcome.status == kDrawn ? QStringLiteral("warning: ") + outcome.message : outcome.message);
   return outcome.status;
 }
 
