@@ -2,7 +2,7 @@
 // back to upright first and turned again afterwards, mirrored or not.
 #include <gtest/gtest.h>
 
-#include "BarImage/TBarSymbol.h"
+#include "Symbol/TBarSymbol.h"
 
 namespace plomix {
 namespace {
