@@ -9,7 +9,7 @@ PREFIX ?= /usr/local
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all deps configure build run test bench fuzz install package clean
+.PHONY: all deps configure build run test bench fuzz sanitize install package clean
 
 all: build
 
@@ -54,8 +54,22 @@ fuzz: deps
 	  echo "fuzz: $$name $$(grep -o 'number_of_executed_units: *[0-9]*' build-fuzz/$$name.log | grep -o '[0-9]*$$') runs"; \
 	done
 
+# Every test and the fault-injection runs on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, in its own build dir; the first report ends the program
+# that made it, so any report fails the run.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_ENV = ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizer/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLOMIX_SANITIZE=ON \
+	  -DPLOMIX_BENCH=OFF >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(SANITIZE_ENV) scripts/fault-injection $(SANITIZE_BUILD) 1
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_counters_tabular=true; done
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz $(SANITIZE_BUILD)

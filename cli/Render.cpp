@@ -155,8 +155,12 @@ Drawn Renderer::DrawCode(const Job &job) {
     }
     bar.SetBarEnabled(true);
     // A transparent symbol is drawn over the picture sized by the first drawing, so
-    // that only the bars, text, frame and comments are painted.
-    if (method == picBMP && o.transparent && bar.BarDisped()) bar.SetTransparent(true);
+    // that only the bars, text, frame and comments are painted. That picture is first
+    // cleared to the background: the text's blended edges drawn twice would darken.
+    if (method == picBMP && o.transparent && bar.BarDisped()) {
+      bar.Picture().Bitmap().fill(ColorToQColor(bar.BackColor()));
+      bar.SetTransparent(true);
+    }
   }
 
   if (!bar.BarDisped()) {
@@ -167,6 +171,8 @@ Drawn Renderer::DrawCode(const Job &job) {
       outcome.message = QStringLiteral("the code \"%1\" cannot be encoded as this symbology").arg(job.code);
       if (!why.empty())
         outcome.message += QStringLiteral(": ") + QString::fromLatin1(why.data(), static_cast<qsizetype>(why.size()));
+      if (bar.ExpectedCheckDigit() >= 0)
+        outcome.message += QStringLiteral(", it should be %1").arg(bar.ExpectedCheckDigit());
     } else if (size) {
       outcome.message = QStringLiteral("the symbol cannot be drawn: its picture of %1 × %2 pixels could not be "
                                        "allocated")

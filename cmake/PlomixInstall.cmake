@@ -16,7 +16,27 @@ foreach(size 16 32 48 256)
   install(FILES ${CMAKE_SOURCE_DIR}/data/icons/hicolor/${size}x${size}/apps/plomix.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES ${CMAKE_SOURCE_DIR}/data/plomix-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Man pages and the changelog go out compressed, as Debian wants them: gzip -9 without a
+# name or time stamp, so that the same source gives the same bytes.
+find_program(PLOMIX_GZIP gzip REQUIRED)
+set(compressed_dir ${CMAKE_BINARY_DIR}/compressed)
+set(compressed "")
+foreach(source plomix.1 plomix-cli.1 changelog)
+  set(output ${compressed_dir}/${source}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/${source} ${compressed_dir}/${source}
+    COMMAND ${PLOMIX_GZIP} -9nf ${compressed_dir}/${source}
+    DEPENDS ${CMAKE_SOURCE_DIR}/data/${source}
+    COMMENT "Compressing ${source}")
+  list(APPEND compressed ${output})
+endforeach()
+add_custom_target(plomix_compressed_docs ALL DEPENDS ${compressed})
+install(FILES ${compressed_dir}/plomix.1.gz ${compressed_dir}/plomix-cli.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The licence and the changelog where Debian looks for them.
+set(PLOMIX_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/plomix)
+install(FILES ${CMAKE_SOURCE_DIR}/data/copyright ${compressed_dir}/changelog.gz DESTINATION ${PLOMIX_DOC_DIR})
 
 # `make package`: a Debian package of the installed tree. dpkg-shlibdeps finds the
 # shared libraries the programs link; the rest are what they load at run time: the Qt
@@ -24,11 +44,12 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/plomix-cli.1 DESTINATION ${CMAKE_INSTALL_
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plomix)
 set(CPACK_PACKAGE_VENDOR "Plomix")
-set(CPACK_PACKAGE_CONTACT "Plomix developers <plomix@localhost>")
+set(CPACK_PACKAGE_CONTACT "Plomix developers <plomix-devel@plomix.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "barcode generator with a Japanese user interface")
-set(CPACK_PACKAGE_DESCRIPTION "Plomix draws linear barcodes (JAN/EAN, UPC, Code 39, NW-7, \
-the 2 of 5 family, the Japanese postal customer barcode, Code 128, Code 93), saves, \
-copies and prints them. plomix-cli draws them from scripts.")
+# Lines of at most 80 characters: the package tools show the description as it stands.
+set(CPACK_PACKAGE_DESCRIPTION "Plomix draws linear barcodes (JAN/EAN, UPC, Code 39, NW-7,
+the 2 of 5 family, the Japanese postal customer barcode, Code 128, Code 93),
+saves, copies and prints them. plomix-cli draws them from scripts.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY plomix)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

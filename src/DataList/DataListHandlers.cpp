@@ -306,9 +306,9 @@ void TDataListForm::Button6Click() {
 void TDataListForm::PrintOnProgramPrinter(const TListPrintJob &job) {
   const TPrintTextResult result = PrintText(job, ChosenPrinter);
   QString text;
-  if (!result.Error.isEmpty()) text = Text("印刷できませんでした。\n") + result.Error;
+  if (!result.Error.isEmpty()) text = Text("印刷出来ませんでした。\n") + result.Error;
   else if (!result.OutputFile.isEmpty())
-    text = Text("プリンタがないため、PDF ファイルに印刷しました。\n") + result.OutputFile;
+    text = Text("プリンタがないため、PDFファイルに印刷しました。\n") + result.OutputFile;
   if (text.isEmpty()) return;
   QMessageBox box(result.Error.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
                   windowTitle(), text, QMessageBox::Ok, this);

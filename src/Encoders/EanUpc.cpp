@@ -1,6 +1,8 @@
 // JAN/EAN (EAN-13, EAN-8) and UPC (UPC-A, UPC-E): seven one-module elements per digit
-// from the three EAN/UPC character sets, always with the modulo-10 check digit.
+// from the three EAN/UPC character sets, always with the modulo-10 check digit. A number
+// may be given with its check digit, as it is printed on products.
 #include <array>
+#include <optional>
 
 #include "Encoders/Encoders.h"
 
@@ -77,19 +79,48 @@ EncodeResult WithCheckDigit(const std::string &number, int check) {
   return out;
 }
 
-// Why a code of `longLength` or `shortLength` digits is refused, if it is.
+// Why a code of `longLength` or `shortLength` digits is refused, if it is. Either may
+// also be given with its check digit, one digit longer.
 Refusal DigitsRefusal(const std::string &code, std::size_t longLength, std::size_t shortLength) {
   if (code.empty()) return Refusal::EmptyCode;
   if (!AllDigits(code)) return Refusal::CharacterNotAllowed;
-  if (code.size() != longLength && code.size() != shortLength) return Refusal::WrongLength;
+  const std::size_t n = code.size();
+  if (n != longLength && n != shortLength && n != longLength + 1 && n != shortLength + 1)
+    return Refusal::WrongLength;
   return Refusal::None;
+}
+
+// The number as printed on a product ends in its check digit: that digit is taken off
+// when it is the right one, so that the symbol is the one of the number without it.
+// `checkOf` gives the right check digit of the shortened number, or -1 when it has none.
+template <typename CheckOf>
+std::optional<EncodeResult> StripCheckDigit(std::string &code, std::size_t withCheck1,
+                                            std::size_t withCheck2, CheckOf checkOf) {
+  if (code.size() != withCheck1 && code.size() != withCheck2) return std::nullopt;
+  const int given = code.back() - '0';
+  code.pop_back();
+  const int expected = checkOf(code);
+  if (expected < 0 || expected == given) return std::nullopt;
+  EncodeResult refused = Refused(Refusal::WrongCheckDigit);
+  refused.expectedCheck = expected;
+  return refused;
+}
+
+// The check digit of a UPC-A number (11 digits) or of a UPC-E number (7 digits, through
+// its UPC-A expansion); -1 for a UPC-E number without expansion.
+int UpcCheckDigit(const std::string &number) {
+  if (number.size() == 11) return Modulo10CheckDigit(number);
+  const std::string expansion = UPCEToUPCA(number);
+  return expansion.empty() ? -1 : Modulo10CheckDigit(expansion);
 }
 
 }  // namespace
 
 EncodeResult EncodeJAN(const EncodeInput &in) {
-  const std::string &code = in.code;
+  std::string code = in.code;
   if (const Refusal refusal = DigitsRefusal(code, 12, 7); refusal != Refusal::None) return Refused(refusal);
+  if (auto refused = StripCheckDigit(code, 13, 8, [](const std::string &n) { return Modulo10CheckDigit(n); }))
+    return *refused;
   EncodeResult out = WithCheckDigit(code, Modulo10CheckDigit(code));
   const std::string &number = out.symbol;
   if (number.size() == 13) {
@@ -107,17 +138,16 @@ EncodeResult EncodeJAN(const EncodeInput &in) {
 }
 
 EncodeResult EncodeUPC(const EncodeInput &in) {
-  const std::string &code = in.code;
+  std::string code = in.code;
   if (const Refusal refusal = DigitsRefusal(code, 11, 7); refusal != Refusal::None) return Refused(refusal);
+  if (auto refused = StripCheckDigit(code, 12, 8, UpcCheckDigit)) return *refused;
+  const int check = UpcCheckDigit(code);
+  if (check < 0) return Refused(Refusal::NotationError);
+  EncodeResult out = WithCheckDigit(code, check);
   if (code.size() == 11) {
-    EncodeResult out = WithCheckDigit(code, Modulo10CheckDigit(code));
     out.pattern = TwoHalvesAllSetA(out.symbol);
     return out;
   }
-  const std::string expansion = UPCEToUPCA(code);
-  if (expansion.empty()) return Refused(Refusal::NotationError);
-  const int check = Modulo10CheckDigit(expansion);
-  EncodeResult out = WithCheckDigit(code, check);
   // Neither the number system digit nor the check digit is drawn: the check digit
   // is carried by the parity of the six digits.
   std::string pattern(kStartGuard);

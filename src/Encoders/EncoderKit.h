@@ -23,6 +23,7 @@ enum class Refusal : std::uint8_t {
   CharacterNotAllowed,  // a character the symbology cannot carry
   WrongLength,          // the symbology takes a fixed number of characters
   NotationError,        // a malformed escape such as Code 93's <X> or a number it cannot expand
+  WrongCheckDigit,      // a number given with its check digit, and that digit is not the right one
 };
 
 constexpr std::string_view RefusalText(Refusal refusal) {
@@ -31,6 +32,7 @@ constexpr std::string_view RefusalText(Refusal refusal) {
     case Refusal::CharacterNotAllowed: return "a character is not allowed";
     case Refusal::WrongLength: return "the length is wrong";
     case Refusal::NotationError: return "the notation is wrong";
+    case Refusal::WrongCheckDigit: return "the check digit is wrong";
     case Refusal::None: break;
   }
   return {};
@@ -42,6 +44,7 @@ struct EncodeResult {
   int cdn = -1;           // check value; -1 = none
   char startChar = 0;     // corrected start character to write back; 0 = leave as it is
   Refusal refusal = Refusal::None;  // why `pattern` is empty
+  int expectedCheck = -1;           // the right check digit, with Refusal::WrongCheckDigit
 };
 
 inline EncodeResult Refused(Refusal refusal) {

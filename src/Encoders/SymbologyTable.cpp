@@ -25,12 +25,14 @@ constexpr std::array<SymbologyInfo, kBarTypeCount> kSymbologies = {{
     {cbarCODE93,   "code93",   EncodeCode93,   false, false, false, false, false, false, false, AfterCodeThenStop, 449, "(", ")"},
 }};
 
+// (Whether each row has its encoder is not asked here: with the undefined-behaviour checks
+// on, a function's address is no constant expression; every encoder's tests call it.)
 constexpr bool RowsInOrdinalOrder() {
   for (std::size_t i = 0; i < kSymbologies.size(); ++i)
-    if (kSymbologies[i].type != i || kSymbologies[i].encode == nullptr) return false;
+    if (kSymbologies[i].type != i) return false;
   return true;
 }
-static_assert(RowsInOrdinalOrder(), "one row per symbology, in ordinal order, each with its encoder");
+static_assert(RowsInOrdinalOrder(), "one row per symbology, in ordinal order");
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -243,7 +243,7 @@ bool TFrameForm::FormCloseQuery() {
   try {
     p.Save();
   } catch (const std::exception &failure) {
-    return AskCloseWithoutSaving(Text("環境設定ファイル「%1」を保存できませんでした（%2）。")
+    return AskCloseWithoutSaving(Text("環境設定ファイル「%1」を保存出来ませんでした（%2）。")
                                      .arg(QFile::decodeName(QByteArray::fromStdString(p.FileName())),
                                           SjisToUnicode(failure.what())));
   }

@@ -159,8 +159,9 @@ void TFrameForm::BarImage1ChangedCode(TBarImage *, bool watch) {
 void TFrameForm::Button7Click() {
   if (BarImage1->BarType() != cbarUPC) return;
   const std::size_t length = BarImage1->Code().size();
-  if (length == 11) BarImage1->ConvertUPCAToE();
-  else if (length == 7) BarImage1->ConvertUPCEToA();
+  // A shown UPC code has 11 or 7 digits, or one more with its check digit.
+  if (length == 11 || length == 12) BarImage1->ConvertUPCAToE();
+  else if (length == 7 || length == 8) BarImage1->ConvertUPCEToA();
   if (!BarImage1->BarDisped()) {
     SetStatus(Text("変換出来ません。"), QColor(255, 0, 0));
     return;

@@ -293,7 +293,18 @@ void TFrameForm::StatusRefresh() {
   }
   Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
   const int cdn = BarImage1->CDN();
-  if (cdn == -1) {
+  const int expected = BarImage1->ExpectedCheckDigit();
+  // A number typed with a wrong check digit: the check digit panel names the right one.
+  QPalette checkPalette = Panel1->palette();
+  checkPalette.setColor(QPalette::WindowText, expected >= 0 ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
+  Panel1->setPalette(checkPalette);
+  Panel5->setToolTip({});
+  if (expected >= 0) {
+    const QString reason = Text("チェックデジットが違います。最後の桁を %1 にして下さい。").arg(expected);
+    Panel1->setText(Text("%1 にして下さい").arg(expected));
+    Panel1->setToolTip(reason);
+    Panel5->setToolTip(reason);
+  } else if (cdn == -1) {
     Panel1->setText({});
     Panel1->setToolTip(Text("チェックデジット"));
   } else {

@@ -72,7 +72,7 @@ TPrintTextResult PrintText(const TPrintTextParams &params, QPrinter &printer,
   QPainter painter;
   if (!painter.begin(&printer)) {
     printer.setCopyCount(driverCopies);
-    result.Error = QStringLiteral("印刷を開始できません。プリンタの設定を確認してください。");
+    result.Error = QStringLiteral("印刷を開始出来ません。プリンタの設定を確認して下さい。");
     return result;
   }
   // The layout counts from the printable area's corner, where a painter starts unless

@@ -1,19 +1,19 @@
 #include "PrintTxt/PrintText.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
 
 #include "Common/ShiftJis.h"
+#include "PrintTxt/HeaderDate.h"
 #include "PrintTxt/TextRows.h"
 
 namespace plomix {
 namespace {
 
 QString OutOfRange(const QString &name, int low, int high) {
-  return QStringLiteral("%1は %2～%3 の範囲で指定してください。").arg(name).arg(low).arg(high);
+  return QStringLiteral("%1は %2～%3 の範囲で指定して下さい。").arg(name).arg(low).arg(high);
 }
 
 }  // namespace
@@ -39,10 +39,7 @@ TTextPrinter::TTextPrinter(const TPrintTextParams &params, QPrinter &printer)
       header_(params.HeaderFont, &printer),
       title_(SjisToUnicode(FileNamePart(params.Title))) {
   // The date is taken once, so every page of the job shows the same.
-  const QDateTime now = QDateTime::currentDateTime();
-  const QLocale locale = QLocale::system();
-  date_ = locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-          locale.toString(now.time(), QLocale::LongFormat);
+  date_ = HeaderDateText(QDateTime::currentDateTime());
   GetPrinterInfo(printer, info_);
   geometry_ = ComputeTextPage(
       info_, {params.LeftMargin, params.RightMargin, params.TopMargin, params.BottomMargin},

@@ -159,7 +159,7 @@ bool SaveRecordFiles(const QString &dir, const std::vector<std::string> &codes,
     QString reason;
     if (!WriteFileAtomically(path, RecordFileBytes(file.lines), &reason)) {
       if (error)
-        *error = QStringLiteral("データファイル「%1」を保存できませんでした（%2: %3）。")
+        *error = QStringLiteral("データファイル「%1」を保存出来ませんでした（%2: %3）。")
                      .arg(QString::fromLatin1(file.name), QDir::toNativeSeparators(path), reason);
       return false;
     }

@@ -37,10 +37,12 @@ bool TBarSymbol::RunEncoder() {
   FCDN = -1;
   FPattern.clear();
   FRefusal = Refusal::EmptyCode;
+  FExpectedCheck = -1;
   if (FCode.empty()) return false;
   EncodeResult result = Symbology(FBarType).encode(EncodeInput{FCode, FCD, FStartChar, FStopChar});
   if (result.startChar != 0) FStartChar = result.startChar;
   FRefusal = result.refusal;
+  FExpectedCheck = result.expectedCheck;
   if (result.pattern.empty()) return false;
   FPattern = std::move(result.pattern);
   FSymbol = std::move(result.symbol);
@@ -124,7 +126,7 @@ void TBarSymbol::DrawToBitmap() {
     // unturned one. The control stays as it is on screen until the turned picture is back.
     MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, QPoint(FBarLeft, FBarTop), symbolSize, ControlSize()));
     HoldRepaints(true);
-    RotatePicture(360 - FAngle);
+    UnturnPicture();
   } else {
     ResizeControl(QSize(FBarLeft + symbolSize.width(), FBarTop + symbolSize.height()));
     QImage &bitmap = FPicture.Bitmap();
@@ -177,17 +179,27 @@ void TBarSymbol::DrawToMetafile() {
 
 void TBarSymbol::RotatePicture(int angle) {
   if (FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull()) return;
-  if (angle != 90 && angle != 180 && angle != 270) {
-    MirrorPicture();
-    return;
-  }
+  TurnPicture(angle);
+  MirrorPicture();
+}
+
+// The shown picture was turned by Angle and then mirrored: undoing that takes the mirror
+// first and the turn second (turning back first would leave a mirrored quarter turn
+// upside down).
+void TBarSymbol::UnturnPicture() {
+  if (FBarPicture != picBMP || !FPicture.IsBitmap() || FPicture.Bitmap().isNull()) return;
+  MirrorPicture();
+  TurnPicture(360 - FAngle);
+}
+
+void TBarSymbol::TurnPicture(int angle) {
+  if (angle != 90 && angle != 180 && angle != 270) return;
   SizingGuard sizing(FAutoSize, FStretch);
   const int oldWidth = Width(), oldHeight = Height();
   QImage &bitmap = FPicture.Bitmap();
   bitmap = RotateBitmap(bitmap, angle);
   if (angle != 180) ResizeControl(QSize(oldHeight, oldWidth));
   Repaint();
-  MirrorPicture();
 }
 
 void TBarSymbol::MirrorPicture() {

@@ -8,12 +8,16 @@ namespace {
 using Conversion = std::string (*)(const std::string &);
 
 // Shared by both directions: only a shown UPC symbol of the right length converts; the
-// new code is stored without the code-change events and drawn as any change is.
+// new code is stored without the code-change events and drawn as any change is. A code
+// shown with its check digit keeps it: both forms of a number share one check digit.
 bool ConvertUpcCode(TBarTypes type, bool disped, std::string &code, std::size_t length,
                     Conversion convert) {
-  if (type != cbarUPC || !disped || code.size() != length) return false;
-  std::string converted = convert(code);
+  if (type != cbarUPC || !disped) return false;
+  const bool withCheck = code.size() == length + 1;
+  if (code.size() != length && !withCheck) return false;
+  std::string converted = convert(withCheck ? code.substr(0, length) : code);
   if (converted.empty()) return false;
+  if (withCheck) converted += code.back();
   code = std::move(converted);
   return true;
 }

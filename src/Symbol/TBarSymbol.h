@@ -119,6 +119,8 @@ class TBarSymbol {
   // that draw the symbol again at their own resolution.
   const SymbolLayout &Layout() const { return FLayout; }
   const SymbolInk &Ink() const { return FInk; }
+  // The right check digit of a number refused for a wrong one (Refusal::WrongCheckDigit).
+  int ExpectedCheckDigit() const { return FExpectedCheck; }
 
   // --- operations ---
   void DrawBar();
@@ -146,11 +148,13 @@ class TBarSymbol {
 
   void DrawToBitmap();
   void DrawToMetafile();
-  void RotatePicture(int angle);
+  void RotatePicture(int angle);  // a turn by `angle`, then the mirror when Reverse is set
   void MirrorPicture();
+  void UnturnPicture();           // the inverse of RotatePicture(Angle)
 
  private:
   bool RunEncoder();
+  void TurnPicture(int angle);  // 90, 180 or 270; any other angle leaves the picture
   // The bitmap drawing and text measuring work on: 32 bits, at the screen's resolution.
   void PrepareBitmap();                                 // steps shared by both drawings
   // Lays the symbol out with texts measured on `measuring`, fills the ink, and takes back
@@ -199,6 +203,7 @@ class TBarSymbol {
   TPicture FPicture;
   std::string FPattern;
   Refusal FRefusal = Refusal::None;
+  int FExpectedCheck = -1;
 
   QSize FControlSize;
   SymbolLayout FLayout;  // the last drawing's; reused so that drawings allocate nothing

@@ -239,6 +239,46 @@ TEST_F(FrameControls, TheCheckDigitPanelShowsTheCheckCharacterAndItsValue) {
   EXPECT_EQ(panel->toolTip(), U("チェックデジット"));
 }
 
+// Product numbers are pasted as printed, with their check digit: a right one draws, a
+// wrong one is refused and the check digit panel names the right digit.
+TEST_F(FrameControls, ANumberWithItsCheckDigitDrawsAndAWrongDigitIsNamed) {
+  struct Row { TBarTypes type; const char *code; bool drawn; QString panel; const char *note; };
+  const Row rows[] = {
+      {cbarJAN, "4901234567894", true, " (4)", "the form on every product"},
+      {cbarJAN, "4901234567890", false, U("4 にして下さい"), "last digit wrong"},
+      {cbarJAN, "96385074", true, " (4)", "short JAN with its check digit"},
+      {cbarUPC, "036000291459", false, U("2 にして下さい"), "UPC-A, last digit wrong"},
+      {cbarUPC, "04252614", true, " (4)", "UPC-E with its check digit"},
+  };
+  auto *status = f.Find<QLabel>("Panel5");
+  auto *panel = f.Find<QLabel>("Panel1");
+  const QColor normal = panel->palette().color(QPalette::WindowText);
+  for (const Row &row : rows) {
+    f.SetSymbology(row.type);
+    f.TypeEnter("ComboBox1", row.code);
+    EXPECT_EQ(Bar()->BarDisped(), row.drawn) << row.note;
+    EXPECT_EQ(status->text(), row.drawn ? U("表示しました。") : U("表示出来ません。")) << row.note;
+    EXPECT_EQ(panel->text(), row.panel) << row.note;
+    EXPECT_EQ(panel->palette().color(QPalette::WindowText), row.drawn ? normal : QColor(255, 0, 0)) << row.note;
+    if (!row.drawn) {
+      EXPECT_TRUE(panel->toolTip().contains(U("チェックデジットが違います。"))) << row.note;
+      EXPECT_EQ(status->toolTip(), panel->toolTip()) << row.note;
+    } else {
+      EXPECT_TRUE(status->toolTip().isEmpty()) << row.note;
+    }
+  }
+}
+
+TEST_F(FrameControls, UpcConversionKeepsAGivenCheckDigit) {
+  f.SetSymbology(cbarUPC);
+  f.TypeEnter("ComboBox1", "042100005264");
+  ASSERT_TRUE(Bar()->BarDisped());
+  QTest::mouseClick(f.Find<QPushButton>("Button7"), Qt::LeftButton);
+  EXPECT_EQ(f.Find<QLabel>("Panel5")->text(), U("変換しました。"));
+  EXPECT_EQ(Bar()->Code(), "04252614");
+  EXPECT_EQ(f.Box("ComboBox1")->currentText(), "04252614");
+}
+
 // One row per symbology: which controls apply (height, check digit, element ratio) and
 // what the start and stop boxes show.
 TEST_F(FrameControls, TheSymbologyChangeSetsTheControlsByTheTable) {

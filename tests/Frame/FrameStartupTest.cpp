@@ -551,7 +551,7 @@ TEST_F(FrameSafety, TheCloseErrorOffersAWayOutThatWritesNothingMore) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("PlomixUp.txt"));
   NextMessage error("CloseWithoutSaving");
   EXPECT_TRUE(s.Close()) << "the user can always close";
-  EXPECT_TRUE(error.text.startsWith(U("データファイル「PlomixUp.txt」を保存できませんでした"))) << error.text.toStdString();
+  EXPECT_TRUE(error.text.startsWith(U("データファイル「PlomixUp.txt」を保存出来ませんでした"))) << error.text.toStdString();
   EXPECT_EQ(ReadBytes(Path("PlomixDn.txt")), "old\r\n");
   EXPECT_EQ(ReadBytes(EnvPath()), environment);
 }
@@ -566,7 +566,7 @@ TEST_F(FrameSafety, AFullDiskIsReportedWithTheSystemsReason) {
   s.form->ComboBox1KeyDown();
   NextMessage error("CloseWithoutSaving");
   EXPECT_TRUE(s.Close());
-  EXPECT_TRUE(error.text.startsWith(U("データファイル「Plomix.txt」を保存できませんでした"))) << error.text.toStdString();
+  EXPECT_TRUE(error.text.startsWith(U("データファイル「Plomix.txt」を保存出来ませんでした"))) << error.text.toStdString();
   EXPECT_TRUE(error.text.contains("No space left on device")) << error.text.toStdString();
 }
 

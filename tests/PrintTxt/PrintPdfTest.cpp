@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Common/ShiftJis.h"
+#include "PrintTxt/HeaderDate.h"
 #include "PrintTxt/PrintText.h"
 #include "tests/support/PdfPages.h"
 #include "tests/support/PdfReadBack.h"
@@ -87,7 +88,9 @@ TEST_F(PrintPdf, SevenColumnsOnThreePagesAndCopies) {
   ASSERT_GT(rows, 10);
   p.Text = UnicodeToSjis(Lines(6 * rows + 3));
   auto printer = Printer(QStringLiteral("seven.pdf"));
+  const QTime before = QTime::currentTime();
   const TPrintTextResult result = PrintText(p, *printer);
+  const QTime after = QTime::currentTime();
   EXPECT_EQ(result.Columns, 7);
   const QString pdf = printer->outputFileName();
   ASSERT_EQ(PdfPageCount(pdf), 3);
@@ -121,7 +124,14 @@ TEST_F(PrintPdf, SevenColumnsOnThreePagesAndCopies) {
   }
   EXPECT_NEAR(right, (layout.Info().PaperWidth - g.R) * kPointsPerPixel, 1.5);
   const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-  EXPECT_TRUE(PdfLayoutText(pdf, 1).section(u'\n', 0, 0).contains(date));
+  const QString header = PdfLayoutText(pdf, 1).section(u'\n', 0, 0).trimmed();
+  EXPECT_TRUE(header.contains(date));
+  // The header ends in the time as the locale writes its long time, nothing after it.
+  bool endsInTime = false;
+  for (QTime t = before; !endsInTime && t <= after.addSecs(1) && t.isValid(); t = t.addSecs(1))
+    endsInTime = header.endsWith(LocaleLongTime(t));
+  EXPECT_TRUE(endsInTime) << header.toStdString();
+  EXPECT_FALSE(header.endsWith(QDateTime::currentDateTime().timeZoneAbbreviation())) << header.toStdString();
 
   // Two copies: six pages, the second copy starting afresh on page 4.
   p.Copies = 2;

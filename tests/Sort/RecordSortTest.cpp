@@ -173,7 +173,7 @@ TEST(SortForm, ShowsAndWritesTheSettings) {
       {skCode, 1, 0, 0, skCommentDown, 1},
       {skCommentUp, -1, 1, 1, skCode, 0},
       {skCommentDown, 1, 2, 0, skCommentUp, 1},
-      {static_cast<TSortKey>(7), 0, 0, 0, skCommentDown, 0},  // anything else: items 0
+      {static_cast<TSortKey>(3), 0, 0, 0, skCommentDown, 0},  // anything else: items 0 (3: the enumeration's range ends there)
   };
   for (const Row &row : rows) {
     TSortKey key = row.key;

@@ -36,8 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RetailCase{"EAN-13 worked example", cbarJAN, "490123456789", "4901234567894", 4, 96},
         RetailCase{"EAN-8 worked example", cbarJAN, "9638507", "96385074", 4, 68},
-        RetailCase{"13 digits refused (check digit given)", cbarJAN, "4901234567894", "", -1, 0},
-        RetailCase{"8 digits refused", cbarJAN, "96385074", "", -1, 0},
+        RetailCase{"13 digits with the right check digit", cbarJAN, "4901234567894", "4901234567894", 4, 96},
+        RetailCase{"8 digits with the right check digit", cbarJAN, "96385074", "96385074", 4, 68},
+        RetailCase{"14 digits refused", cbarJAN, "49012345678940", "", -1, 0},
+        RetailCase{"6 digits refused", cbarJAN, "963850", "", -1, 0},
         RetailCase{"JAN 11 digits refused", cbarJAN, "03600029145", "", -1, 0},
         RetailCase{"JAN letter refused", cbarJAN, "49012345678A", "", -1, 0},
         RetailCase{"JAN space refused", cbarJAN, "963850 ", "", -1, 0},
@@ -51,10 +53,61 @@ INSTANTIATE_TEST_SUITE_P(
         RetailCase{"UPC-E 5 after a 0 has no expansion", cbarUPC, "0123405", "", -1, 0},
         RetailCase{"UPC-E 4 after a 0 has no expansion", cbarUPC, "0123004", "", -1, 0},
         RetailCase{"UPC-E 3 after a 2 has no expansion", cbarUPC, "0122003", "", -1, 0},
-        RetailCase{"UPC 12 digits refused", cbarUPC, "036000291452", "", -1, 0},
-        RetailCase{"UPC 8 digits refused", cbarUPC, "04252614", "", -1, 0},
+        RetailCase{"UPC-A with the right check digit", cbarUPC, "036000291452", "036000291452", 2, 96},
+        RetailCase{"UPC-E with the right check digit", cbarUPC, "04252614", "04252614", 4, 52},
+        RetailCase{"UPC-E with a check digit but no expansion", cbarUPC, "01234050", "", -1, 0},
+        RetailCase{"UPC 13 digits refused", cbarUPC, "0360002914520", "", -1, 0},
+        RetailCase{"UPC 10 digits refused", cbarUPC, "0360002914", "", -1, 0},
         RetailCase{"UPC letter refused", cbarUPC, "0360002914X", "", -1, 0},
         RetailCase{"empty", cbarUPC, "", "", -1, 0}));
+
+// A number given with its check digit, as printed under the bars of every product.
+struct CheckDigitCase {
+  const char *note;
+  TBarTypes type;
+  std::string code;
+  int expected;  // -1: accepted, drawn as the number without its last digit; else the right digit
+};
+
+void PrintTo(const CheckDigitCase &c, std::ostream *os) { *os << c.note; }
+
+class GivenCheckDigit : public ::testing::TestWithParam<CheckDigitCase> {};
+
+TEST_P(GivenCheckDigit, RightOneDrawsTheSameSymbolWrongOneNamesTheRightDigit) {
+  const CheckDigitCase &c = GetParam();
+  const EncodeFunction encode = c.type == cbarJAN ? EncodeJAN : EncodeUPC;
+  const EncodeResult r = encode({c.code, false, 'A', 'A'});
+  if (c.expected < 0) {
+    const EncodeResult bare = encode({c.code.substr(0, c.code.size() - 1), false, 'A', 'A'});
+    ASSERT_FALSE(bare.pattern.empty()) << c.note;
+    EXPECT_EQ(r.pattern, bare.pattern) << c.note;
+    EXPECT_EQ(r.symbol, c.code) << c.note;
+    EXPECT_EQ(r.cdn, c.code.back() - '0') << c.note;
+    EXPECT_EQ(r.refusal, Refusal::None) << c.note;
+  } else {
+    EXPECT_TRUE(r.pattern.empty()) << c.note;
+    EXPECT_EQ(r.refusal, Refusal::WrongCheckDigit) << c.note;
+    EXPECT_EQ(r.expectedCheck, c.expected) << c.note;
+    EXPECT_EQ(r.cdn, -1) << c.note;
+  }
+}
+
+// Right digits from the worked examples above (and read back in ReadBackTest).
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, GivenCheckDigit,
+    ::testing::Values(
+        CheckDigitCase{"EAN-13 right", cbarJAN, "4901234567894", -1},
+        CheckDigitCase{"EAN-13 check 0 right", cbarJAN, "0000000000000", -1},
+        CheckDigitCase{"EAN-13 last digit off by one", cbarJAN, "4901234567895", 4},
+        CheckDigitCase{"EAN-13 two digits swapped", cbarJAN, "4901234657894", 2},
+        CheckDigitCase{"EAN-8 right", cbarJAN, "96385074", -1},
+        CheckDigitCase{"EAN-8 wrong", cbarJAN, "96385070", 4},
+        CheckDigitCase{"UPC-A right", cbarUPC, "036000291452", -1},
+        CheckDigitCase{"UPC-A wrong", cbarUPC, "036000291459", 2},
+        CheckDigitCase{"UPC-E right (rule 4)", cbarUPC, "04252614", -1},
+        CheckDigitCase{"UPC-E right (rule 1)", cbarUPC, "01234558", -1},
+        CheckDigitCase{"UPC-E wrong: digit of its expansion", cbarUPC, "04252610", 4},
+        CheckDigitCase{"UPC-E wrong, rule 2", cbarUPC, "01234549", 3}));
 
 TEST(JAN, Ean13LeftHalfTakesTheParityOfTheLeadingDigit) {
   // Leading 4: row 101100, sets A B A A B B for 9 0 1 2 3 4; the right half is set C.
@@ -155,6 +208,21 @@ TEST(ConvertUpc, EToAStoresTheLongForm) {
   EXPECT_EQ(shown.codeEvents, 0);
 }
 
+TEST(ConvertUpc, ACodeWithItsCheckDigitKeepsIt) {
+  struct Row { const char *note; std::string code; bool toE; std::string converted; } rows[] = {
+      {"A to E", "042100005264", true, "04252614"},
+      {"E to A", "01234558", false, "012345000058"},
+  };
+  for (const Row &r : rows) {
+    ShownUpc shown(cbarUPC, r.code);
+    ASSERT_TRUE(shown.bar.BarDisped()) << r.note;
+    if (r.toE) shown.bar.ConvertUPCAToE(); else shown.bar.ConvertUPCEToA();
+    EXPECT_TRUE(shown.bar.BarDisped()) << r.note;
+    EXPECT_EQ(shown.bar.Code(), r.converted) << r.note;
+    EXPECT_EQ(shown.bar.Symbol(), r.converted) << r.note;
+  }
+}
+
 struct RefusedConversion {
   const char *note;
   TBarTypes type;
@@ -180,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedConversion{"no zero-suppressed form", cbarUPC, "03600029145", true},
         RefusedConversion{"A to E wants 11 characters", cbarUPC, "0425261", true},
         RefusedConversion{"E to A wants 7 characters", cbarUPC, "04210000526", false},
-        RefusedConversion{"E to A with bar type JAN", cbarJAN, "9638507", false}));
+        RefusedConversion{"E to A with bar type JAN", cbarJAN, "9638507", false},
+        RefusedConversion{"A with check digit, no zero-suppressed form", cbarUPC, "036000291452", true}));
 
 }  // namespace
 }  // namespace plomix

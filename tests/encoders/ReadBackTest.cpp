@@ -73,6 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
         UpcE("rule 4", "0425261", "04252614"), UpcE("rule 4", "0123450", "01234505"),
         UpcE("rule 4", "0987652", "09876523"), UpcE("rule 4", "0345671", "03456712")));
 
+// Numbers given with their check digit draw the symbols of the numbers without it.
+INSTANTIATE_TEST_SUITE_P(
+    RetailNumbersWithCheckDigit, ReadBack,
+    ::testing::Values(Ean13("4901234567894", "4901234567894"), Ean13("9783161484100", "9783161484100"),
+                      Ean8("96385074", "96385074"), UpcA("036000291452", "036000291452"),
+                      UpcE("rule 4", "04252614", "04252614"), UpcE("rule 1", "01234558", "01234558")));
+
 INSTANTIATE_TEST_SUITE_P(
     Interleaved, ReadBack,
     ::testing::Values(

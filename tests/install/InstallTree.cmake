@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix and checks the tree a desktop user gets:
 # the exact file list, runnable programs, a valid desktop entry, AppStream metadata and
-# man page; then that an unwritable prefix fails with a message naming the file.
+# man pages, a Debian package lintian passes; then that an unwritable prefix fails with
+# a message naming the file.
 # Run by ctest with -DBUILD=<build dir> -DSOURCE=<source dir> -DWORK=<scratch dir>.
 cmake_minimum_required(VERSION 3.25)
 
@@ -20,12 +21,15 @@ set(expected
   bin/plomix
   bin/plomix-cli
   share/applications/org.plomix.Plomix.desktop
+  share/doc/plomix/changelog.gz
+  share/doc/plomix/copyright
   share/icons/hicolor/16x16/apps/plomix.png
   share/icons/hicolor/256x256/apps/plomix.png
   share/icons/hicolor/32x32/apps/plomix.png
   share/icons/hicolor/48x48/apps/plomix.png
   share/icons/hicolor/scalable/apps/plomix.svg
-  share/man/man1/plomix-cli.1
+  share/man/man1/plomix-cli.1.gz
+  share/man/man1/plomix.1.gz
   share/metainfo/org.plomix.Plomix.metainfo.xml
   share/plomix/Readme.txt)
 file(GLOB_RECURSE found RELATIVE ${prefix} ${prefix}/*)
@@ -64,9 +68,33 @@ if(out MATCHES "error")
   message(FATAL_ERROR "desktop-file-validate: ${out}")
 endif()
 run(appstreamcli validate --no-net --pedantic ${prefix}/share/metainfo/org.plomix.Plomix.metainfo.xml)
-run(man --warnings -E UTF-8 -l ${prefix}/share/man/man1/plomix-cli.1)
-if(out MATCHES "warning")
-  message(FATAL_ERROR "man page: ${out}")
+foreach(page plomix plomix-cli)
+  run(man --warnings -E UTF-8 -l ${prefix}/share/man/man1/${page}.1.gz)
+  if(out MATCHES "warning")
+    message(FATAL_ERROR "man page ${page}: ${out}")
+  endif()
+endforeach()
+
+# The Debian package of the same tree passes lintian without an error or a warning
+# (skipped where lintian is not installed; scripts/install-deps installs it).
+find_program(LINTIAN lintian)
+if(LINTIAN)
+  set(package_dir ${WORK}/package)
+  run(cpack -G DEB -B ${package_dir} --config ${BUILD}/CPackConfig.cmake)
+  file(GLOB deb ${package_dir}/*.deb)
+  list(LENGTH deb debs)
+  if(NOT debs EQUAL 1)
+    message(FATAL_ERROR "cpack made ${debs} packages: ${deb}")
+  endif()
+  execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${deb}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  # Run as root, lintian says so first; that notice is about the run, not the package.
+  string(REPLACE "running with root privileges is not recommended!\n" "" err "${err}")
+  if(NOT rc EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
+    message(FATAL_ERROR "lintian ${deb} (status ${rc}):\n${out}${err}")
+  endif()
+else()
+  message(STATUS "lintian is not installed: the Debian package is not checked")
 endif()
 
 # A prefix nobody can write, not even root: the install step fails and says where.
