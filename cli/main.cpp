@@ -4,6 +4,7 @@
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "BarImage/PictureFiles.h"
@@ -14,6 +15,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ExitStatus.h"
 #include "cli/Render.h"
+#include "cli/Startup.h"
 
 namespace {
 
@@ -62,14 +64,6 @@ int Run(int argc, char *argv[]) {
   // instead of mapping fresh, zero-filled pages from the system for every picture.
   mallopt(M_MMAP_THRESHOLD, 256 << 20);
   mallopt(M_TRIM_THRESHOLD, 512 << 20);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  plomix::EnsureRuntimeDir();
-  // The application object sees only the program name: every argument is ours, even one
-  // that looks like a toolkit option (-reverse, -style, -platform, ...).
-  int qtArgc = 1;
-  char *qtArgv[] = {argv[0], nullptr};
-  QGuiApplication app(qtArgc, qtArgv);
-  plomix::InstallFontSubstitutions();
 
   QString error;
   const auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
@@ -77,6 +71,18 @@ int Run(int argc, char *argv[]) {
     PrintError(error);
     std::fputs("Try 'plomix-cli --help'.\n", stderr);
     return kUsageError;
+  }
+  // The application object sees only the program name: every argument is ours, even one
+  // that looks like a toolkit option (-reverse, -style, -platform, ...).
+  int qtArgc = 1;
+  char *qtArgv[] = {argv[0], nullptr};
+  // The GUI layer only when text is drawn or the screen is asked (see Startup.h).
+  std::unique_ptr<QGuiApplication> app;
+  if (!DrawsWithoutGuiLayer(*options)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    plomix::EnsureRuntimeDir();
+    app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    plomix::InstallFontSubstitutions();
   }
   if (options->help) {
     std::fputs(UsageText().toUtf8().constData(), stdout);
