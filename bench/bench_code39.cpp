@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <benchmark/benchmark.h>
 #include <zint.h>
 
-#include "BarImage/BmpWriter.h"
-#include "BarImage/EmfWriter.h"
-#include "BarImage/JpegWriter.h"
-#include "BarImage/PictureFiles.h"
-#include "BarImage/SymbolDefaults.h"
+#include "PictureFiles/BmpWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "PictureFiles/JpegWriter.h"
+#include "PictureFiles/PictureFiles.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 
 namespace {

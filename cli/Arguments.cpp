@@ -1,5 +1,9 @@
 #include "cli/Arguments.h"
 
+#include <algorithm>
+
+#include "Common/Utf8.h"
+
 namespace plomix::cli {
 namespace {
 
@@ -7,46 +11,23 @@ constexpr char16_t kEscapeBase = 0xDC00;
 
 bool IsEscape(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
 
-// The length of the valid UTF-8 sequence at `i` (no overlong forms, no surrogates, at
-// most U+10FFFF), or 0.
-int ValidSequence(const QByteArray &b, qsizetype i, char32_t &cp) {
-  const auto at = [&](qsizetype k) { return static_cast<unsigned char>(b[k]); };
-  const unsigned char c = at(i);
-  int n;
-  char32_t min;
-  if (c < 0x80) { cp = c; return 1; }
-  if ((c & 0xE0) == 0xC0) { n = 2; cp = c & 0x1F; min = 0x80; }
-  else if ((c & 0xF0) == 0xE0) { n = 3; cp = c & 0x0F; min = 0x800; }
-  else if ((c & 0xF8) == 0xF0) { n = 4; cp = c & 0x07; min = 0x10000; }
-  else return 0;
-  if (i + n > b.size()) return 0;
-  for (int k = 1; k < n; ++k) {
-    if ((at(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (at(i + k) & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return n;
-}
-
 }  // namespace
 
 QString DecodeArgument(const QByteArray &bytes) {
+  if (IsValidUtf8(bytes)) return QString::fromUtf8(bytes);
+  // Broken text: each sequence its lead byte claims is kept when Qt's decoder takes it,
+  // otherwise its first byte becomes a marker and decoding goes on after it.
   QString out;
   out.reserve(bytes.size());
   for (qsizetype i = 0; i < bytes.size();) {
-    char32_t cp = 0;
-    const int n = ValidSequence(bytes, i, cp);
-    if (n == 0) {
+    const auto n = std::min<qsizetype>(Utf8LeadLength(static_cast<unsigned char>(bytes[i])), bytes.size() - i);
+    const QByteArrayView sequence = QByteArrayView(bytes).sliced(i, n);
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80 && (n == 1 || !IsValidUtf8(sequence))) {
       out += QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
       ++i;
       continue;
     }
-    if (QChar::requiresSurrogates(cp)) {
-      out += QChar(QChar::highSurrogate(cp));
-      out += QChar(QChar::lowSurrogate(cp));
-    } else {
-      out += QChar(static_cast<char16_t>(cp));
-    }
+    out += QString::fromUtf8(sequence);
     i += n;
   }
   return out;

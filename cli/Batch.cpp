@@ -169,7 +169,11 @@ int RunBatch(const CliOptions &options) {
       std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
       std::fputc('\n', stdout);
     }
-    if (outcome.status == kDrawn) return true;
+    if (outcome.status == kDrawn) {
+      if (!outcome.message.isEmpty())
+        PrintError(QStringLiteral("line %1: warning: %2").arg(records.LineOf(i)).arg(outcome.message));
+      return true;
+    }
     PrintError(QStringLiteral("line %1: %2").arg(records.LineOf(i)).arg(outcome.message));
     status = Worse(status, outcome.status);
     // A file that cannot be written (full disk, missing folder) stops the batch:

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Common/ShiftJis.h"
+#include "Common/Utf8.h"
 #include "cli/Arguments.h"
 
 namespace plomix::cli {
@@ -16,22 +17,6 @@ constexpr qsizetype kMaxFieldBytes = 128 * 1024;
 
 QString TooLong(qsizetype bytes) {
   return QStringLiteral("%1 bytes in one field; a code or comment holds at most %2 bytes").arg(bytes).arg(kMaxFieldBytes);
-}
-
-// Read in slices, so that a large input is not held a second time as UTF-16. A slice
-// ends before a character's continuation bytes, never through them.
-bool IsValidUtf8(QByteArrayView bytes) {
-  constexpr qsizetype kSlice = 1 << 16;
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  for (qsizetype start = 0; start < bytes.size();) {
-    qsizetype end = std::min(start + kSlice, bytes.size());
-    for (int back = 0; back < 3 && end < bytes.size() && end > start + 1 && (bytes[end] & 0xC0) == 0x80; ++back)
-      --end;
-    const QString slice = decoder.decode(bytes.sliced(start, end - start));
-    if (decoder.hasError()) return false;
-    start = end;
-  }
-  return true;
 }
 
 // One field of a line in the input's encoding. Bytes that are not valid in it are kept

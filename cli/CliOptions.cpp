@@ -3,9 +3,11 @@
 #include <QCommandLineParser>
 #include <QHash>
 #include <QRegularExpression>
-#include <array>
+#include <functional>
+#include <vector>
 
-#include "BarImage/SymbologyTable.h"
+#include "Encoders/SymbologyTable.h"
+#include "Symbol/SettingRanges.h"
 
 namespace plomix::cli {
 namespace {
@@ -38,6 +40,8 @@ std::optional<char> ParseLetter(const QString &text) {
   return static_cast<char>(c.unicode());
 }
 
+QString RangeText(IntRange range) { return QStringLiteral("%1..%2").arg(range.low).arg(range.high); }
+
 }  // namespace
 
 QString UsageText() {
@@ -49,15 +53,15 @@ QString UsageText() {
       "                      code93, or 0..11 (default jan)\n"
       "  --cd, --no-cd       add the optional check character (default on)\n"
       "  --start X, --stop X start and stop character, A..D\n"
-      "  --scale N           module width in pixels, 1..10\n"
-      "  --ratio N           wide-to-narrow ratio times 10, 20..30\n"
-      "  --height N          bar height with the text, 0..10000\n"
-      "  --frame N           frame width, 0..100\n"
+      "  --scale N           module width in pixels, %1\n"
+      "  --ratio N           wide-to-narrow ratio times 10, %2\n"
+      "  --height N          bar height with the text, %3\n"
+      "  --frame N           frame width, %4\n"
       "  --angle N           0, 90, 180 or 270\n"
       "  --reverse           mirror left to right\n"
       "  --no-text           no human-readable text\n"
       "  --up TEXT, --down TEXT   comments above and below\n"
-      "  --space-left N, --space-right N, --space-up N, --space-down N   margins, 0..10000\n"
+      "  --space-left N, --space-right N, --space-up N, --space-down N   margins, %5\n"
       "  --bar-color #RRGGBB, --back-color #RRGGBB\n"
       "  --transparent       leave the background out\n"
       "  --picture P         bmp, emf or wmf\n"
@@ -68,6 +72,12 @@ QString UsageText() {
       "                      widths for the symbologies it does not read) and compare\n"
       "  --replace-unmappable  write \"?\" for a character Shift-JIS cannot hold (or for\n"
       "                      bytes that are not UTF-8) instead of refusing the code\n"
+      "  --from-address      each code is an address, \"[〒]postal-code address\": drawn as\n"
+      "                      its customer barcode (needs --type customer); --info adds\n"
+      "                      \"code\" (the data) and \"address_number\"\n"
+      "  --postal-dictionary FILE   Japan Post's KEN_ALL.CSV (Shift-JIS or UTF-8), to\n"
+      "                      split addresses at the town name and check the postal code\n"
+      "                      (default: KEN_ALL.CSV in ~/.local/share/Plomix/ when there)\n"
       "  -h, --help          this text\n\n"
       "Batch mode:\n"
       "  --batch FILE        one code per line of FILE (- reads standard input)\n"
@@ -81,47 +91,142 @@ QString UsageText() {
       "be written.\n\n"
       "A bitmap larger than 1 GiB is not drawn; PLOMIX_PICTURE_MEMORY_LIMIT (bytes) sets\n"
       "another limit. BMP files hold at most 4 GiB, JPEG files 65,535 pixels a side and\n"
-      "Windows metafiles 32,767.\n");
+      "Windows metafiles 32,767.\n")
+      .arg(RangeText(kScaleRange), RangeText(kElementRatioRange), RangeText(kBarHeightRange),
+           RangeText(kFrameSizeRange), RangeText(kSpaceRange));
 }
 
 namespace {
 
-// Every option, by its long name; the one- and two-dash forms of the names are Qt's.
-QList<QCommandLineOption> OptionTable() {
-  const QString v = QStringLiteral("value");
-  auto flag = [](QStringList names) { return QCommandLineOption(names); };
-  auto valued = [&](QStringList names) { return QCommandLineOption(names, QString(), v); };
-  return {flag({"h", "help"}),
-          valued({"type"}),
-          flag({"cd"}),
-          flag({"no-cd"}),
-          valued({"start"}),
-          valued({"stop"}),
-          valued({"scale"}),
-          valued({"ratio"}),
-          valued({"height"}),
-          valued({"frame"}),
-          valued({"angle"}),
-          flag({"reverse"}),
-          flag({"no-text"}),
-          valued({"up"}),
-          valued({"down"}),
-          valued({"space-left"}),
-          valued({"space-right"}),
-          valued({"space-up"}),
-          valued({"space-down"}),
-          valued({"bar-color"}),
-          valued({"back-color"}),
-          flag({"transparent"}),
-          valued({"picture"}),
-          valued({"o", "output"}),
-          flag({"info"}),
-          flag({"replace-unmappable"}),
-          flag({"verify"}),
-          valued({"batch"}),
-          flag({"csv"}),
-          valued({"input-encoding"}),
-          flag({"stop-on-error"})};
+// What an option does with its value (empty for a flag); false and `error` set when the
+// value is out of its range. `arg` is the option as typed, for the message.
+using Setter = std::function<bool(CliOptions &options, const QString &value, const QString &arg, QString &error)>;
+
+struct OptionRow {
+  QStringList names;  // Qt takes each as -x or --name
+  bool takesValue;
+  Setter apply;
+};
+
+Setter Flag(std::function<void(CliOptions &)> set) {
+  return [set](CliOptions &o, const QString &, const QString &, QString &) {
+    set(o);
+    return true;
+  };
+}
+
+Setter Whole(int CliOptions::*field, IntRange range) {
+  return [field, range](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (!ok || !range.Contains(n)) {
+      error = QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
+                  .arg(arg).arg(range.low).arg(range.high).arg(value);
+      return false;
+    }
+    o.*field = n;
+    return true;
+  };
+}
+
+Setter Text(QString CliOptions::*field) {
+  return [field](CliOptions &o, const QString &value, const QString &, QString &) {
+    o.*field = value;
+    return true;
+  };
+}
+
+Setter Letter(char CliOptions::*field) {
+  return [field](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+    const auto letter = ParseLetter(value);
+    if (!letter) error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, value);
+    else o.*field = *letter;
+    return letter.has_value();
+  };
+}
+
+Setter Colour(std::optional<TColor> CliOptions::*field) {
+  return [field](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+    const auto color = ParseColor(value);
+    if (!color) error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, value);
+    else o.*field = color;
+    return color.has_value();
+  };
+}
+
+// Every option: its names, whether it takes a value, and what it sets.
+const std::vector<OptionRow> &OptionTable() {
+  static const std::vector<OptionRow> table = {
+      {{"h", "help"}, false, Flag([](CliOptions &o) { o.help = true; })},
+      {{"type"}, true,
+       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+         const auto type = ParseType(value);
+         if (!type) error = QStringLiteral("unknown symbology \"%1\"").arg(value);
+         else o.type = *type;
+         return type.has_value();
+       }},
+      {{"cd"}, false, Flag([](CliOptions &o) { o.cd = true; })},
+      {{"no-cd"}, false, Flag([](CliOptions &o) { o.cd = false; })},
+      {{"start"}, true, Letter(&CliOptions::startChar)},
+      {{"stop"}, true, Letter(&CliOptions::stopChar)},
+      {{"scale"}, true, Whole(&CliOptions::scale, kScaleRange)},
+      {{"ratio"}, true, Whole(&CliOptions::ratio, kElementRatioRange)},
+      {{"height"}, true, Whole(&CliOptions::height, kBarHeightRange)},
+      {{"frame"}, true, Whole(&CliOptions::frame, kFrameSizeRange)},
+      {{"angle"}, true,
+       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+         if (!Whole(&CliOptions::angle, {0, 270})(o, value, arg, error)) return false;
+         if (o.angle % 90 == 0) return true;
+         error = QStringLiteral("--angle takes 0, 90, 180 or 270, not %1").arg(o.angle);
+         return false;
+       }},
+      {{"reverse"}, false, Flag([](CliOptions &o) { o.reverse = true; })},
+      {{"no-text"}, false, Flag([](CliOptions &o) { o.symbolDisp = false; })},
+      {{"up"}, true, Text(&CliOptions::up)},
+      {{"down"}, true, Text(&CliOptions::down)},
+      {{"space-left"}, true, Whole(&CliOptions::spaceLeft, kSpaceRange)},
+      {{"space-right"}, true, Whole(&CliOptions::spaceRight, kSpaceRange)},
+      {{"space-up"}, true, Whole(&CliOptions::spaceUp, kSpaceRange)},
+      {{"space-down"}, true, Whole(&CliOptions::spaceDown, kSpaceRange)},
+      {{"bar-color"}, true, Colour(&CliOptions::barColor)},
+      {{"back-color"}, true, Colour(&CliOptions::backColor)},
+      {{"transparent"}, false, Flag([](CliOptions &o) { o.transparent = true; })},
+      {{"picture"}, true,
+       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+         const QString p = value.toLower();
+         if (p == QLatin1String("bmp")) o.picture = picBMP;
+         else if (p == QLatin1String("emf")) o.picture = picEMF;
+         else if (p == QLatin1String("wmf")) o.picture = picWMF;
+         else {
+           error = QStringLiteral("--picture takes bmp, emf or wmf, not \"%1\"").arg(value);
+           return false;
+         }
+         return true;
+       }},
+      {{"o", "output"}, true, Text(&CliOptions::output)},
+      {{"info"}, false, Flag([](CliOptions &o) { o.info = true; })},
+      {{"replace-unmappable"}, false, Flag([](CliOptions &o) { o.replaceUnmappable = true; })},
+      {{"verify"}, false, Flag([](CliOptions &o) { o.verify = true; })},
+      {{"batch"}, true, Text(&CliOptions::batch)},
+      {{"csv"}, false, Flag([](CliOptions &o) { o.csv = true; })},
+      {{"input-encoding"}, true,
+       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+         o.inputEncoding = value;
+         if (value == QLatin1String("sjis") || value == QLatin1String("utf8")) return true;
+         error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(value);
+         return false;
+       }},
+      {{"stop-on-error"}, false, Flag([](CliOptions &o) { o.stopOnError = true; })},
+      {{"from-address"}, false, Flag([](CliOptions &o) { o.fromAddress = true; })},
+      {{"postal-dictionary"}, true, Text(&CliOptions::postalDictionary)},
+  };
+  return table;
+}
+
+const OptionRow *RowNamed(const QString &name) {
+  for (const OptionRow &row : OptionTable())
+    if (row.names.contains(name)) return &row;
+  return nullptr;
 }
 
 // The argument a parser error is about, as the user typed it: the first one before "--"
@@ -142,7 +247,9 @@ QString ArgumentNaming(const QStringList &args, const QString &name) {
 std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {
   QCommandLineParser parser;
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-  parser.addOptions(OptionTable());
+  for (const OptionRow &row : OptionTable())
+    parser.addOption(row.takesValue ? QCommandLineOption(row.names, QString(), QStringLiteral("value"))
+                                    : QCommandLineOption(row.names));
   // QCommandLineParser expects the program name first.
   if (!parser.parse(QStringList{QStringLiteral("plomix-cli")} + args)) {
     const QStringList unknown = parser.unknownOptionNames();
@@ -158,114 +265,18 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
   QHash<QString, qsizetype> seen;
   for (const QString &name : parser.optionNames()) {
     const QString arg = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-    const QStringList values = parser.values(name);
-    const QString text = values.value(seen[name]++);
-    auto integer = [&](int &out, int low, int high) {
-      bool ok = false;
-      const int n = text.toInt(&ok);
-      if (!ok || n < low || n > high) {
-        error = QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
-                    .arg(arg).arg(low).arg(high).arg(text);
-        return false;
-      }
-      out = n;
-      return true;
-    };
-    bool ok = true;
-    if (name == QLatin1String("h") || name == QLatin1String("help")) {
-      options.help = true;
-    } else if (name == QLatin1String("type")) {
-      const auto type = ParseType(text);
-      if (!type) {
-        error = QStringLiteral("unknown symbology \"%1\"").arg(text);
-        ok = false;
-      } else {
-        options.type = *type;
-      }
-    } else if (name == QLatin1String("cd")) {
-      options.cd = true;
-    } else if (name == QLatin1String("no-cd")) {
-      options.cd = false;
-    } else if (name == QLatin1String("start") || name == QLatin1String("stop")) {
-      const auto letter = ParseLetter(text);
-      if (!letter) {
-        error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, text);
-        ok = false;
-      } else {
-        (name == QLatin1String("start") ? options.startChar : options.stopChar) = *letter;
-      }
-    } else if (name == QLatin1String("scale")) {
-      ok = integer(options.scale, 1, 10);
-    } else if (name == QLatin1String("ratio")) {
-      ok = integer(options.ratio, 20, 30);
-    } else if (name == QLatin1String("height")) {
-      ok = integer(options.height, 0, 10000);
-    } else if (name == QLatin1String("frame")) {
-      ok = integer(options.frame, 0, 100);
-    } else if (name == QLatin1String("angle")) {
-      if ((ok = integer(options.angle, 0, 270)) && options.angle % 90 != 0) {
-        error = QStringLiteral("--angle takes 0, 90, 180 or 270, not %1").arg(options.angle);
-        ok = false;
-      }
-    } else if (name == QLatin1String("reverse")) {
-      options.reverse = true;
-    } else if (name == QLatin1String("no-text")) {
-      options.symbolDisp = false;
-    } else if (name == QLatin1String("up")) {
-      options.up = text;
-    } else if (name == QLatin1String("down")) {
-      options.down = text;
-    } else if (name == QLatin1String("space-left")) {
-      ok = integer(options.spaceLeft, 0, 10000);
-    } else if (name == QLatin1String("space-right")) {
-      ok = integer(options.spaceRight, 0, 10000);
-    } else if (name == QLatin1String("space-up")) {
-      ok = integer(options.spaceUp, 0, 10000);
-    } else if (name == QLatin1String("space-down")) {
-      ok = integer(options.spaceDown, 0, 10000);
-    } else if (name == QLatin1String("bar-color") || name == QLatin1String("back-color")) {
-      const auto color = ParseColor(text);
-      if (!color) {
-        error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, text);
-        ok = false;
-      } else {
-        (name == QLatin1String("bar-color") ? options.barColor : options.backColor) = color;
-      }
-    } else if (name == QLatin1String("transparent")) {
-      options.transparent = true;
-    } else if (name == QLatin1String("picture")) {
-      const QString p = text.toLower();
-      if (p == QLatin1String("bmp")) options.picture = picBMP;
-      else if (p == QLatin1String("emf")) options.picture = picEMF;
-      else if (p == QLatin1String("wmf")) options.picture = picWMF;
-      else {
-        error = QStringLiteral("--picture takes bmp, emf or wmf, not \"%1\"").arg(text);
-        ok = false;
-      }
-    } else if (name == QLatin1String("o") || name == QLatin1String("output")) {
-      options.output = text;
-    } else if (name == QLatin1String("info")) {
-      options.info = true;
-    } else if (name == QLatin1String("replace-unmappable")) {
-      options.replaceUnmappable = true;
-    } else if (name == QLatin1String("verify")) {
-      options.verify = true;
-    } else if (name == QLatin1String("batch")) {
-      options.batch = text;
-    } else if (name == QLatin1String("csv")) {
-      options.csv = true;
-    } else if (name == QLatin1String("stop-on-error")) {
-      options.stopOnError = true;
-    } else if (name == QLatin1String("input-encoding")) {
-      if (text != QLatin1String("sjis") && text != QLatin1String("utf8")) {
-        error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(text);
-        ok = false;
-      }
-      options.inputEncoding = text;
-    }
-    if (!ok) return std::nullopt;
+    const QString value = parser.values(name).value(seen[name]++);
+    if (!RowNamed(name)->apply(options, value, arg, error)) return std::nullopt;
   }
 
+  if (!options.postalDictionary.isEmpty() && !options.fromAddress) {
+    error = QStringLiteral("--postal-dictionary needs --from-address");
+    return std::nullopt;
+  }
+  if (options.fromAddress && options.type != cbarCUSTOMER) {
+    error = QStringLiteral("--from-address draws the customer barcode: add --type customer");
+    return std::nullopt;
+  }
   const QStringList codes = parser.positionalArguments();
   const bool batch = !options.batch.isEmpty();
   if (batch && !codes.isEmpty()) {

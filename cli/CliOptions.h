@@ -2,10 +2,15 @@
 // The command line of plomix-cli: options, their ranges and the usage text.
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 #include "Common/Colors.h"
+
+namespace plomix::address {
+class PostalDictionary;
+}
 
 namespace plomix::cli {
 
@@ -37,6 +42,12 @@ struct CliOptions {
   QString inputEncoding;  // "sjis", "utf8" or empty (UTF-8 when valid, else Shift-JIS)
   bool stopOnError = false;  // "?" for characters Shift-JIS cannot hold
   bool help = false;
+  // Codes are addresses "[〒]postal-code address" turned into customer-barcode data.
+  bool fromAddress = false;
+  QString postalDictionary;  // KEN_ALL.CSV named on the command line
+  // The postal-code file in use (named, or found in the per-user data folder); loaded
+  // once before drawing and shared, read-only, by every drawing thread.
+  std::shared_ptr<const address::PostalDictionary> dictionary;
 };
 
 // Parses the arguments after the program name. On a usage error returns nothing and

@@ -1,6 +1,6 @@
 #pragma once
 // The --info answer: one JSON object describing the drawn symbol.
-#include <QByteArray>
+#include <QJsonObject>
 
 namespace plomix {
 class TBarSymbol;
@@ -8,6 +8,6 @@ class TBarSymbol;
 
 namespace plomix::cli {
 
-QByteArray SymbolInfoJson(const TBarSymbol &bar);
+QJsonObject SymbolInfoJson(const TBarSymbol &bar);
 
 }  // namespace plomix::cli

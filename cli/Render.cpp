@@ -1,9 +1,9 @@
 #include "cli/Render.h"
 
-#include "BarImage/PictureFiles.h"
-#include "BarImage/PictureLimits.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/TBarSymbol.h"
+#include "PictureFiles/PictureFiles.h"
+#include "PictureFiles/PictureLimits.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Symbol/TBarSymbol.h"
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"
@@ -11,8 +11,11 @@
 #include "cli/InfoJson.h"
 #include "cli/Verify.h"
 #include "Common/ShiftJis.h"
+#include "cli/AddressCode.h"
 
 #include <QPainter>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSvgRenderer>
 
 namespace plomix::cli {
@@ -56,14 +59,14 @@ QImage WrittenImage(const TBarSymbol &bar, std::optional<PictureFileKind> kind, 
 // The --info object; in batch mode it starts with the line, with --verify it ends with
 // the check that ran ("false" when none passed).
 QByteArray InfoLine(const Job &job, const TBarSymbol &bar, const char *verified) {
-  QByteArray json = SymbolInfoJson(bar);
-  if (job.line > 0) json = "{\"line\": " + QByteArray::number(job.line) + ", " + json.mid(1);
+  QJsonObject info = SymbolInfoJson(bar);
+  if (job.line > 0) info.insert(QStringLiteral("line"), job.line);
   if (verified) {
-    json.chop(1);
-    json += std::string_view(verified) == "false" ? QByteArray(", \"verified\": false}")
-                                                   : ", \"verified\": \"" + QByteArray(verified) + "\"}";
+    info.insert(QStringLiteral("verified"), std::string_view(verified) == "false"
+                                                ? QJsonValue(false)
+                                                : QJsonValue(QString::fromLatin1(verified)));
   }
-  return json;
+  return QJsonDocument(info).toJson(QJsonDocument::Compact);
 }
 
 }  // namespace
@@ -94,7 +97,30 @@ Renderer::Renderer(const CliOptions &options) : FOptions(options), FBar(std::mak
 
 Renderer::~Renderer() = default;
 
-Drawn Renderer::Draw(const Job &job) {
+Drawn Renderer::Draw(const Job &given) {
+  const CliOptions &o = FOptions;
+  // An address is drawn as the data derived from it; the answer names both.
+  AddressCode fromAddress;
+  if (o.fromAddress) {
+    fromAddress = DeriveAddressCode(given.code, o.dictionary.get());
+    if (!fromAddress.ok) {
+      Outcome refused{kNotDrawn, QStringLiteral("the address cannot be converted: %1").arg(fromAddress.problem), {}};
+      if (o.info) refused.info = AddressRefusalJson(given.line, fromAddress);
+      return refused;
+    }
+  }
+  Drawn drawn = DrawCode(o.fromAddress ? Job{fromAddress.data, given.up, given.down, given.output, given.line,
+                                             given.encoding, given.flush}
+                                       : given);
+  if (o.fromAddress) {
+    for (QByteArray *info : {&drawn.outcome.info, &drawn.unwrittenInfo})
+      if (!info->isEmpty()) AppendAddressKeys(*info, fromAddress);
+    if (drawn.outcome.status == kDrawn) drawn.outcome.message = fromAddress.warnings;
+  }
+  return drawn;
+}
+
+Drawn Renderer::DrawCode(const Job &job) {
   TBarSymbol &bar = *FBar;
   const CliOptions &o = FOptions;
   Outcome outcome;

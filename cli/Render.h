@@ -24,7 +24,9 @@ struct Job {
 
 struct Outcome {
   int status = 0;
-  QString message;  // why it failed, without the program name
+  // Why it failed, without the program name; for a line drawn, a warning or empty
+  // (an address whose postal code and town disagree).
+  QString message;
   QByteArray info;  // the --info object, when asked for and drawn or refused
 };
 
@@ -51,6 +53,8 @@ class Renderer {
   Drawn Draw(const Job &job);
 
  private:
+  Drawn DrawCode(const Job &job);  // Draw after an address became its data
+
   const CliOptions &FOptions;
   std::unique_ptr<TBarSymbol> FBar;
 };

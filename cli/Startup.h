@@ -9,7 +9,7 @@ namespace plomix::cli {
 // True when the run draws no text and writes nothing that asks the screen: one symbol
 // without its text line and comments, drawn as a bitmap into a BMP, PNG or JPEG file (or
 // no file). Metafiles and SVG files record the screen as their reference device, and a
-// batch may hold comments, so those start the GUI layer.
+// batch may hold comments, so those start the GUI layer; so do codes made from addresses.
 bool DrawsWithoutGuiLayer(const CliOptions &options);
 
 }  // namespace plomix::cli

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <optional>
 
-#include "BarImage/PictureTransform.h"
-#include "BarImage/SymbologyTable.h"
-#include "BarImage/TBarSymbol.h"
+#include "Symbol/PictureTransform.h"
+#include "Encoders/SymbologyTable.h"
+#include "Symbol/TBarSymbol.h"
 #include "cli/CustomerCheck.h"
 #include "cli/ElementRuns.h"
 #include "Common/ShiftJis.h"

@@ -1,5 +1,6 @@
 // plomix-cli: draws barcode symbols with the symbol component's engine (TBarSymbol), from
 // scripts, without a display or widgets.
+#include <QFile>
 #include <QGuiApplication>
 #include <csignal>
 #include <malloc.h>
@@ -7,9 +8,11 @@
 #include <memory>
 #include <new>
 
-#include "BarImage/PictureFiles.h"
+#include "PictureFiles/PictureFiles.h"
 #include "Common/Fonts.h"
+#include "Common/PostalFileLocation.h"
 #include "Common/RuntimeDir.h"
+#include "Address/PostalDictionary.h"
 #include "cli/Arguments.h"
 #include "cli/Batch.h"
 #include "cli/CliOptions.h"
@@ -53,6 +56,22 @@ bool CheckCombinations(const CliOptions &o, QString &error) {
   return true;
 }
 
+// The postal-code file for --from-address: the one named, else the one in the per-user
+// data folder, else none (addresses are split by the rules alone).
+bool LoadPostalDictionary(CliOptions &o, QString &error) {
+  if (!o.fromAddress) return true;
+  const QString path = o.postalDictionary.isEmpty() ? plomix::DefaultPostalFilePath() : o.postalDictionary;
+  if (path.isEmpty()) return true;
+  std::string why;
+  auto dictionary = plomix::address::PostalDictionary::Load(QFile::encodeName(path).toStdString(), why);
+  if (!dictionary) {
+    error = QStringLiteral("cannot use the postal-code file: %1").arg(QString::fromStdString(why));
+    return false;
+  }
+  o.dictionary = std::make_shared<const plomix::address::PostalDictionary>(std::move(*dictionary));
+  return true;
+}
+
 }  // namespace
 
 namespace {
@@ -66,7 +85,7 @@ int Run(int argc, char *argv[]) {
   mallopt(M_TRIM_THRESHOLD, 512 << 20);
 
   QString error;
-  const auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
+  auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
   if (!options) {
     PrintError(error);
     std::fputs("Try 'plomix-cli --help'.\n", stderr);
@@ -93,6 +112,11 @@ int Run(int argc, char *argv[]) {
     return kUsageError;
   }
 
+  if (!LoadPostalDictionary(*options, error)) {
+    PrintError(error);
+    return kNotDrawn;
+  }
+
   if (!options->batch.isEmpty()) return RunBatch(*options);
   Renderer renderer(*options);
   const Outcome outcome =
@@ -101,7 +125,8 @@ int Run(int argc, char *argv[]) {
     std::fwrite(outcome.info.constData(), 1, static_cast<std::size_t>(outcome.info.size()), stdout);
     std::fputc('\n', stdout);
   }
-  if (outcome.status != kDrawn) PrintError(outcome.message);
+  if (!outcome.message.isEmpty())
+    PrintError(outcome.status == kDrawn ? QStringLiteral("warning: ") + outcome.message : outcome.message);
   return outcome.status;
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string_view>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace {
 

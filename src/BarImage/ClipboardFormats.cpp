@@ -1,8 +1,8 @@
 #include "BarImage/ClipboardFormats.h"
 
-#include "BarImage/EmfWriter.h"
-#include "BarImage/Picture.h"
-#include "BarImage/WmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "Symbol/Picture.h"
+#include "PictureFiles/WmfWriter.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix {

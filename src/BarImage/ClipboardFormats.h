@@ -8,8 +8,8 @@
 #include <QMimeData>
 #include <memory>
 
-#include "BarImage/Metafile.h"
-#include "BarImage/ReferenceDevice.h"
+#include "Symbol/Metafile.h"
+#include "Symbol/ReferenceDevice.h"
 
 namespace plomix {
 

@@ -4,9 +4,14 @@
 #include <QWidget>
 #include <functional>
 
-#include "BarImage/TBarSymbol.h"
+#include "Symbol/TBarSymbol.h"
 
 namespace plomix {
+
+class TBarImage;
+
+// Sender and whether the change came from the clipboard watch.
+using TNotifyWatchEvent = std::function<void(TBarImage *Sender, bool Watch)>;
 
 class TBarImage : public QWidget, public TBarSymbol {
   Q_OBJECT

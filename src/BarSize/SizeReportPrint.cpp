@@ -9,12 +9,11 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#include "Common/UiText.h"
 #include "Common/AtomicFile.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 void SetError(QString *error, const QString &text) {
   if (error) *error = text;

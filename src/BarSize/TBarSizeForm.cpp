@@ -8,14 +8,13 @@
 #include <QScreen>
 
 #include "BarSize/SizeReportPrint.h"
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "PrintTxt/PrintText.h"
 #include "PrintTxt/PrinterInfo.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "Common/ShiftJis.h"
 
+#include "Common/Utf8.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -98,33 +100,16 @@ std::string_view SjisPrefix(std::string_view bytes, std::size_t maxBytes) {
 }  // namespace plomix
 
 namespace plomix {
-namespace {
-
-// 0: not valid UTF-8; otherwise the longest sequence found (1 for plain ASCII).
-int LongestUtf8Sequence(std::string_view s) {
-  int longest = 1;
-  for (std::size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    int n = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
-    if (n == 0 || i + n > s.size()) return 0;
-    for (int k = 1; k < n; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    const auto c1 = static_cast<unsigned char>(n > 1 ? s[i + 1] : 0);
-    if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 >= 0xA0) || (c == 0xF0 && c1 < 0x90) ||
-        (c == 0xF4 && c1 >= 0x90))
-      return 0;  // overlong forms, surrogates, beyond U+10FFFF
-    longest = std::max(longest, n);
-    i += static_cast<std::size_t>(n);
-  }
-  return longest;
-}
-
-}  // namespace
 
 bool IsUtf8RatherThanSjis(std::string_view bytes) {
-  const int longest = LongestUtf8Sequence(bytes);
-  if (longest <= 1) return false;
-  return longest >= 3 || SjisToUnicode(bytes).contains(QChar(0xFFFD));
+  // Plain ASCII reads the same either way; text that is not UTF-8 is Shift-JIS.
+  const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  if (std::all_of(bytes.begin(), bytes.end(), isAscii)) return false;
+  if (!IsValidUtf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())))) return false;
+  // Valid UTF-8 with a sequence of three bytes or more (every kana and kanji) is UTF-8;
+  // two-byte sequences alone are also valid Shift-JIS, so Shift-JIS must fail to read them.
+  const auto startsLong = [](char c) { return static_cast<unsigned char>(c) >= 0xE0; };
+  return std::any_of(bytes.begin(), bytes.end(), startsLong) || SjisToUnicode(bytes).contains(QChar(0xFFFD));
 }
 
 std::string Utf8ToSjis(std::string_view bytes) {

@@ -1,11 +1,14 @@
 // TDataListForm's handlers: Enter and validation, OK, delete, insert, drag, swap, search,
 // the counter panels, font, sort and print.
+#include <QColorDialog>
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <algorithm>
 
+#include "Common/Colors.h"
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "DataList/GridSearch.h"
 #include "DataList/TDataListForm.h"
@@ -14,8 +17,6 @@
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 int PanelStep(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   int step = 1;
@@ -246,7 +247,15 @@ void TDataListForm::Button4Click() {
   QFontDialog dialog(FGridFont.Font, this);
   dialog.setObjectName(QStringLiteral("FontDialog1"));
   dialog.setOption(QFontDialog::DontUseNativeDialog);
-  if (dialog.exec() == QDialog::Accepted) SetGridFont({dialog.selectedFont(), FGridFont.Color});
+  if (dialog.exec() == QDialog::Accepted) {
+    // Qt's font dialog has no colour: the text's colour is chosen right after the font.
+    TColor color = FGridFont.Color;
+    QColorDialog colors(ColorToQColor(color), this);
+    colors.setObjectName(QStringLiteral("ColorDialog1"));
+    colors.setOption(QColorDialog::DontUseNativeDialog);
+    if (colors.exec() == QDialog::Accepted) color = QColorToColor(colors.selectedColor());
+    SetGridFont({dialog.selectedFont(), color});
+  }
   StringGrid1->setFocus();
 }
 
@@ -270,6 +279,7 @@ void TDataListForm::Button6Click() {
   job.Text = ListPrintText(FGrid->Rows(), FGrid->RecordCount());
   job.Title = UnicodeToSjis(Text("データ一覧"));
   job.BodyFont = FGridFont.Font;
+  job.BodyColor = ColorToQColor(FGridFont.Color);
   job.TabWidth = 8;
   job.LineNumberWidth = 0;
   job.LeftMargin = 76;
@@ -282,14 +292,14 @@ void TDataListForm::Button6Click() {
   job.HeaderFont = font();
   job.Copies = 1;
   if (PrintList) PrintList(job);
-  else PrintOnDefaultPrinter(job);
+  else PrintOnProgramPrinter(job);
   StringGrid1->setFocus();
 }
 
 // The printer chosen in the program, else the system's default printer, else a new PDF
 // file: a failure, and a PDF written for want of a printer, are told to the user.
-void TDataListForm::PrintOnDefaultPrinter(const TListPrintJob &job) {
-  const TPrintTextResult result = PrintText(job, static_cast<QPrinter *>(nullptr));
+void TDataListForm::PrintOnProgramPrinter(const TListPrintJob &job) {
+  const TPrintTextResult result = PrintText(job, ChosenPrinter);
   QString text;
   if (!result.Error.isEmpty()) text = Text("印刷できませんでした。\n") + result.Error;
   else if (!result.OutputFile.isEmpty())

@@ -3,24 +3,25 @@
 #include <QFontDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "DataList/DataListDefaults.h"
 #include "Common/FontSizes.h"
 #include "Records/RecordList.h"
 #include "Param/TParameter.h"
 #include "Sort/TSortForm.h"
+#include "Widgets/FramePosition.h"
+#include "Widgets/StepPanel.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
 
 TFont DesignGridFont(int dpi) {
@@ -79,6 +80,8 @@ void TDataListForm::CreatePopupMenu() {
   PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N5"));
   N6 = item("N6", "先頭行へ移動", QKeySequence(Qt::CTRL | Qt::Key_T));
   N7 = item("N7", "最終行へ移動", QKeySequence(Qt::CTRL | Qt::Key_D));
+  PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N8"));
+  N9 = item("N9", "住所からカスタマバーコード", QKeySequence(Qt::CTRL | Qt::Key_J));
   connect(StringGrid1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint &pos) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(pos)); });
 }
@@ -101,6 +104,7 @@ void TDataListForm::ConnectHandlers() {
   connect(N4, &QAction::triggered, this, &TDataListForm::N4Click);
   connect(N6, &QAction::triggered, this, &TDataListForm::N6Click);
   connect(N7, &QAction::triggered, this, &TDataListForm::N7Click);
+  connect(N9, &QAction::triggered, this, &TDataListForm::N9Click);
   connect(FGrid, &TDataGridModel::CellEdited, this,
           [this](int row, int col) { StringGrid1SetEditText(col, row); });
   connect(StringGrid1, &TStringGrid::ReturnPressed, this, &TDataListForm::ReturnPressed);
@@ -109,10 +113,27 @@ void TDataListForm::ConnectHandlers() {
   for (QWidget *target : {static_cast<QWidget *>(Button7), static_cast<QWidget *>(Panel2),
                           static_cast<QWidget *>(Panel3)})
     target->installEventFilter(this);
+  MakeKeyboardSteppable(
+      Panel2, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel2MouseDown(button, keys); },
+      Text("行間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
+  MakeKeyboardSteppable(
+      Panel3, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel3MouseDown(button, keys); },
+      Text("段組印刷の段数（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
 }
 
 bool TDataListForm::eventFilter(QObject *watched, QEvent *event) {
-  if (event->type() == QEvent::MouseButtonPress) {
+  // 挿入 acts on the press of a key as of a button, with the same modifiers: nothing
+  // else listens to its click.
+  if (watched == Button7 && event->type() == QEvent::KeyPress) {
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (!key->isAutoRepeat() &&
+        (key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      Button7MouseDown(key->modifiers() & ~Qt::KeypadModifier);
+      return true;
+    }
+  }
+  // The second press of a quick pair arrives as a double click: it acts once more.
+  if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == Button7) {
       Button7MouseDown(mouse->modifiers());  // on the press; the button still shows it
@@ -213,8 +234,8 @@ void TDataListForm::ReadSettings() {
   attempt([&] { bounds.moveTop(integer(dlkey::Top)); });
   attempt([&] { bounds.setWidth(ranged(dlkey::Width, 1, 32767)); });
   attempt([&] { bounds.setHeight(ranged(dlkey::Height, 1, 32767)); });
-  move(bounds.topLeft());
-  resize(bounds.size());
+  resize(bounds.size());  // first: a resize would make the position a client position again
+  MoveFrameTo(*this, bounds.topLeft());
   attempt([&] {
     switch (ranged(dlkey::WindowState, 0, 2)) {
       case 1: setWindowState(Qt::WindowMinimized); break;

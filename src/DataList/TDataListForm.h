@@ -16,6 +16,7 @@
 
 class QAction;
 class QMenu;
+class QPrinter;
 
 namespace plomix {
 
@@ -41,6 +42,9 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   int ListReturnIndex() const { return FListReturnIndex; }
   // Prints the list as text; empty: PrintText on the program's printer.
   TListPrinter PrintList;
+  // The printer the user chose in the main window's set-up; null before any choice, when
+  // the list goes to the system's default printer.
+  QPrinter *ChosenPrinter = nullptr;
 
   // The current cell in grid coordinates (row 1.., column 1..3).
   int Row() const;
@@ -53,6 +57,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
 
   QMenu *PopupMenu1 = nullptr;
   QAction *N1 = nullptr, *N3 = nullptr, *N4 = nullptr, *N6 = nullptr, *N7 = nullptr;
+  QAction *N9 = nullptr;  // 住所からカスタマバーコード: the chosen rows' upper comments as addresses
 
   // --- handlers ---
   void FormShow();
@@ -80,6 +85,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void N4Click();
   void N6Click();
   void N7Click();
+  void N9Click();
 
   // --- operations on grid rows ---
   void MoveRecord(int from, int to) { FGrid->MoveRecord(from, to); }
@@ -105,7 +111,7 @@ class TDataListForm : public QDialog, public Ui::TDataListForm {
   void ReadSettings();
   void WriteSettings();
   void ShowCheckMessage(const TCheckResult &result);
-  void PrintOnDefaultPrinter(const TListPrintJob &job);
+  void PrintOnProgramPrinter(const TListPrintJob &job);
   void SetRowHeight(int height);
   void ReturnPressed();
   void HeaderSectionMoved(int logical, int oldVisual, int newVisual);

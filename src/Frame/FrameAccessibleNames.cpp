@@ -62,11 +62,19 @@ void SetFrameAccessibleNames(TFrameForm &f) {
   QWidget *const hinted[] = {f.UpDown11, f.ComboBox3, f.ComboBox4, f.Edit7,
                              f.UpDown7,  f.Edit8,     f.UpDown8};
   for (QWidget *control : hinted) control->setAccessibleName(ShortHint(control->toolTip()));
+  // On Linux a drop-down box's own name is its value (a blank one for the start and stop
+  // boxes of most symbologies), so the two boxes without a label on screen get one that
+  // only assistive technology sees.
+  for (QComboBox *box : {f.ComboBox3, f.ComboBox4}) {
+    auto *label = new QLabel(box->toolTip(), box->parentWidget());
+    label->setObjectName(box->objectName() + QStringLiteral("Name"));
+    label->setBuddy(box);
+    label->hide();
+  }
 
   // The panels that show a value keep it as their name and say what it is beside it.
   f.Panel4->setAccessibleDescription(f.Label6->text());
-  for (QLabel *panel : {f.Panel1, f.Panel7, f.Panel8})
-    panel->setAccessibleDescription(ShortHint(panel->toolTip()));
+  f.Panel1->setAccessibleDescription(ShortHint(f.Panel1->toolTip()));
   f.Panel5->setAccessibleDescription(QStringLiteral("状態"));
 
   // An editable box takes the focus in its line edit, which announces the box's name.

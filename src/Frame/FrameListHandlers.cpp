@@ -43,6 +43,7 @@ void TFrameForm::Button14Click() {
   {
     TDataListForm form(*FRecords, *Parameter1, SortKey, SortDirection, CurrentIndex(), this);
     form.setObjectName(QStringLiteral("DataListForm"));
+    form.ChosenPrinter = PrinterChoice().Chosen();  // the list prints where the symbols do
     replaced = form.exec() == QDialog::Accepted;
     SetListReturnIndex(form.ListReturnIndex());
   }

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/FileBackup.h"
 #include "Common/FileRead.h"
 #include "Common/ProgramDir.h"
@@ -21,15 +22,15 @@
 #include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
 #include "Frame/FrameSettings.h"
+#include "Frame/PostalFileSetting.h"
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
 #include "Records/RecordFiles.h"
+#include "Widgets/FramePosition.h"
 
 namespace plomix {
 namespace {
 
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 std::string FromQtPath(const QString &path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
@@ -162,6 +163,7 @@ void TFrameForm::FormShow() {
 
   if (firstRun) ApplyDesignSettings();
   else RestoreSettings(problems);
+  RestorePostalFileSetting(*Parameter1);
 
   if (FRecords->IsEmpty()) {
     SelectRecord(-1);
@@ -210,8 +212,8 @@ void TFrameForm::PlaceWindow(const QRect &stored) {
     placed.moveLeft(std::clamp(stored.left(), area.left(), area.right() + 1 - placed.width()));
     placed.moveTop(std::clamp(stored.top(), area.top(), area.bottom() + 1 - placed.height()));
   }
-  move(placed.topLeft());
-  resize(placed.size());
+  resize(placed.size());  // first: a resize would make the position a client position again
+  MoveFrameTo(*this, placed.topLeft());
   if (placed != stored) FPlacedBounds = QRect(pos(), size());
 }
 
@@ -235,6 +237,7 @@ bool TFrameForm::FormCloseQuery() {
     for (std::string_view line : kDataListDefaultLines) carried.push_back(Sjis(std::string(line).c_str()));
   }
   WriteSettings(p);
+  SavePostalFileSetting(p);
   for (const std::string &line : carried) p.Add(line);
   if (FEnvironmentUntouchable) return true;
   try {

@@ -11,11 +11,10 @@
 #include "Print/PrintJob.h"
 #include "Print/SymbolRecords.h"
 #include "Widgets/Spinner.h"
+#include "Common/UiText.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 // Clears the list print mode however the list print ends.
 struct ListPrintModeScope {

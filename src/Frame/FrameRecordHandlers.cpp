@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "Frame/TFrameForm.h"
 #include "Records/OneLineField.h"
@@ -12,7 +13,6 @@
 namespace plomix {
 namespace {
 
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 // The box's text as a record field (one line).
 std::string BoxText(const QComboBox *box) { return OneLineField(UnicodeToSjis(box->currentText())); }
 

@@ -5,9 +5,10 @@
 #include <algorithm>
 
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/ShiftJis.h"
 #include "Frame/EnvironmentKeys.h"
-#include "Frame/FontSizes.h"
+#include "Common/FontSizes.h"
 #include "Frame/FrameSettings.h"
 #include "Frame/TFrameForm.h"
 #include "Param/TParameter.h"
@@ -16,8 +17,6 @@
 
 namespace plomix {
 namespace {
-
-std::string Sjis(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
 int ReadInteger(const TParameter &p, const char *name) { return p.ReadInteger(Sjis(name)); }
 

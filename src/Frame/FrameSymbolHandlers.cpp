@@ -4,11 +4,11 @@
 #include <QFontDialog>
 #include <QFontInfo>
 
-#include "BarImage/SymbologyTable.h"
+#include "Encoders/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
-#include "Frame/FontSizes.h"
+#include "Common/FontSizes.h"
 #include "Frame/SymbologyControls.h"
 #include "Frame/TFrameForm.h"
 

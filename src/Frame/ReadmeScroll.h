@@ -1,6 +1,6 @@
 #pragma once
 // Where each symbology's section starts in Readme.txt (zero-based line), by BarType.
-#include "BarImage/SymbologyTable.h"
+#include "Encoders/SymbologyTable.h"
 
 namespace plomix {
 

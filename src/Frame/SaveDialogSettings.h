@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 
 namespace plomix {
 

@@ -2,29 +2,33 @@
 
 #include <array>
 
+#include "Encoders/SymbologyTable.h"
+
 namespace plomix {
 namespace {
 
-constexpr const char *kBlank = " ";
+// nullptr: the box offers the pick list A..D.
 constexpr const char *kList = nullptr;
 
-constexpr std::array<SymbologyControls, kBarTypeCount> kTable = {{
-    {true, cdForcedOn, false, kBlank, kBlank},      // JAN
-    {true, cdForcedOn, false, kBlank, kBlank},      // UPC
-    {true, cdUserChoice, true, "*", "*"},           // CODE-39
-    {true, cdUserChoice, true, kList, kList},       // NW-7
-    {true, cdUserChoice, true, kBlank, kBlank},     // ITF
-    {true, cdUserChoice, true, kBlank, kBlank},     // CTF
-    {true, cdForcedOn, true, kBlank, kBlank},       // IATA
-    {true, cdUserChoice, true, kBlank, kBlank},     // MATRIX
-    {true, cdUserChoice, true, kBlank, kBlank},     // NEC
-    {false, cdForcedOn, false, kBlank, kBlank},     // customer barcode
-    {true, cdForcedOn, false, kList, kBlank},       // CODE-128
-    {true, cdForcedOn, false, "(", ")"},            // CODE-93
-}};
+// The panel follows from the symbology's own row: a control is enabled where its setting
+// changes the symbol, and a start or stop box the user cannot choose shows the character
+// the symbology always draws.
+constexpr SymbologyControls ControlsFor(const SymbologyInfo &row) {
+  return {!row.fixedBarHeight, row.cdRedraws ? cdUserChoice : cdForcedOn, row.usesElementRatio,
+          row.startCharRedraws ? kList : row.fixedStart, row.stopCharRedraws ? kList : row.fixedStop};
+}
+
+std::array<SymbologyControls, kBarTypeCount> MakeTable() {
+  std::array<SymbologyControls, kBarTypeCount> table{};
+  for (int i = 0; i < kBarTypeCount; ++i) table[i] = ControlsFor(Symbology(static_cast<TBarTypes>(i)));
+  return table;
+}
 
 }  // namespace
 
-const SymbologyControls &SymbologyControlsOf(TBarTypes type) { return kTable.at(type); }
+const SymbologyControls &SymbologyControlsOf(TBarTypes type) {
+  static const std::array<SymbologyControls, kBarTypeCount> table = MakeTable();
+  return table.at(type);
+}
 
 }  // namespace plomix

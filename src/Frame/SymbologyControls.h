@@ -1,7 +1,7 @@
 #pragma once
 // How the control panel follows the chosen symbology: which controls apply to it and
 // what the start and stop boxes show.
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 
 namespace plomix {
 

@@ -17,25 +17,26 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "BarImage/PictureFiles.h"
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/SymbologyTable.h"
+#include "PictureFiles/PictureFiles.h"
+#include "Symbol/SettingRanges.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Encoders/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
+#include "Common/UiText.h"
 #include "Common/Colors.h"
 #include "Common/ShiftJis.h"
 #include "Frame/EnvironmentKeys.h"
-#include "Frame/FontSizes.h"
+#include "Common/FontSizes.h"
 #include "Frame/FrameAccessibleNames.h"
 #include "Frame/ReadmeScroll.h"
 #include "Frame/SaveDialogSettings.h"
 #include "Frame/SymbologyControls.h"
 #include "Param/TParameter.h"
 #include "Widgets/Spinner.h"
+#include "Widgets/StepPanel.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 bool IsEnterKey(QEvent *event) {
   if (event->type() != QEvent::KeyPress) return false;
@@ -89,6 +90,12 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
   UpDown11->SetResetGuard(1000);
   Panel7->installEventFilter(this);
   Panel8->installEventFilter(this);
+  MakeKeyboardSteppable(
+      Panel7, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel7MouseDown(button, keys); },
+      Text("印刷時の行間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
+  MakeKeyboardSteppable(
+      Panel8, [this](Qt::MouseButton button, Qt::KeyboardModifiers keys) { Panel8MouseDown(button, keys); },
+      Text("印刷時の列間隔（右クリック・上矢印キーで＋，左クリック・下矢印キーで－）"));
 
   CreateSpinners();
   CreatePopupMenu();
@@ -110,32 +117,36 @@ void TFrameForm::CreateSpinners() {
     const char *key;
     QLineEdit *edit;
     TUpDown *upDown;
+    IntRange range;
     std::function<void(int)> toSymbol;
     std::function<void()> entered;
   } rows[] = {
-      {envkey::Scale, Edit1, UpDown1, [bar](int v) { bar->SetScale(static_cast<TSCale>(v)); }, refresh},
-      {envkey::BarHeight, Edit2, UpDown2, [bar](int v) { bar->SetBarHeight(v); },
+      {envkey::Scale, Edit1, UpDown1, kScaleRange, [bar](int v) { bar->SetScale(static_cast<TSCale>(v)); }, refresh},
+      {envkey::BarHeight, Edit2, UpDown2, kBarHeightControlRange, [bar](int v) { bar->SetBarHeight(v); },
        [this, bar] {
          OrgHeight = bar->BarHeight();
          StatusRefresh();
        }},
-      {envkey::ElementRatio, Edit3, UpDown3,
+      {envkey::ElementRatio, Edit3, UpDown3, kElementRatioRange,
        [bar](int v) { bar->SetElementRatio(static_cast<TElementRatio>(v)); }, refresh},
-      {envkey::SpaceLeft, Edit4, UpDown4, [bar](int v) { bar->SetBarSpaceLeft(v); }, refresh},
-      {envkey::SpaceRight, Edit5, UpDown5, [bar](int v) { bar->SetBarSpaceRight(v); }, refresh},
-      {envkey::Frame, Edit6, UpDown6, [bar](int v) { bar->SetBarFrame(static_cast<TFrameSize>(v)); },
+      {envkey::SpaceLeft, Edit4, UpDown4, kSpaceControlRange, [bar](int v) { bar->SetBarSpaceLeft(v); }, refresh},
+      {envkey::SpaceRight, Edit5, UpDown5, kSpaceControlRange, [bar](int v) { bar->SetBarSpaceRight(v); }, refresh},
+      {envkey::Frame, Edit6, UpDown6, kFrameSizeControlRange,
+       [bar](int v) { bar->SetBarFrame(static_cast<TFrameSize>(v)); },
        [this, bar] {
          if (!Symbology(bar->BarType()).fixedBarHeight) OrgHeight = bar->BarHeight();
          StatusRefresh();
        }},
       // The print copies and scale are read by printing; entering them changes no symbol.
-      {envkey::PrintCopies, Edit7, UpDown7, nullptr, nullptr},
+      {envkey::PrintCopies, Edit7, UpDown7, kPrintCopiesRange, nullptr, nullptr},
       // Only the scale's arrows end the actual-size state (UpDown8Click); a typed scale keeps it.
-       {envkey::PrintScale, Edit8, UpDown8, nullptr, nullptr},
-      {envkey::SpaceUp, Edit9, UpDown9, [bar](int v) { bar->SetBarSpaceUp(v); }, refresh},
-      {envkey::SpaceDown, Edit10, UpDown10, [bar](int v) { bar->SetBarSpaceDown(v); }, refresh},
+      {envkey::PrintScale, Edit8, UpDown8, kPrintScaleRange, nullptr, nullptr},
+      {envkey::SpaceUp, Edit9, UpDown9, kSpaceControlRange, [bar](int v) { bar->SetBarSpaceUp(v); }, refresh},
+      {envkey::SpaceDown, Edit10, UpDown10, kSpaceControlRange, [bar](int v) { bar->SetBarSpaceDown(v); }, refresh},
   };
   for (const auto &row : rows) {
+    row.upDown->setMin(row.range.low);
+    row.upDown->setMax(row.range.high);
     auto *spinner = new TSpinner(row.edit, row.upDown, [toSymbol = row.toSymbol, entered = row.entered](int v) {
       if (toSymbol) toSymbol(v);
       if (entered) entered();
@@ -177,6 +188,7 @@ void TFrameForm::CreatePopupMenu() {
   rotation->addSeparator();
   CtrlF51 = item(rotation, "CtrlF51", "反転", QKeySequence(Qt::CTRL | Qt::Key_F5));
   N4 = item(PopupMenu1, "N4", "バーコードのサイズ情報", QKeySequence(Qt::CTRL | Qt::Key_I));
+  N5 = item(PopupMenu1, "N5", "住所から作成…", QKeySequence(Qt::CTRL | Qt::Key_J));
   PopupMenu1->addSeparator();
   Help1 = item(PopupMenu1, "Help1", "ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1));
   for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setCheckable(true);
@@ -225,6 +237,7 @@ void TFrameForm::ConnectHandlers() {
   connect(CtrlF51, &QAction::triggered, this, &TFrameForm::CtrlF51Click);
   connect(Help1, &QAction::triggered, this, &TFrameForm::Help1Click);
   connect(N4, &QAction::triggered, this, &TFrameForm::N4Click);
+  connect(N5, &QAction::triggered, this, &TFrameForm::N5Click);
   BarImage1->OnChangedCode = [this](TBarImage *sender, bool watch) {
     BarImage1ChangedCode(sender, watch);
   };
@@ -373,6 +386,7 @@ void TFrameForm::Panel8MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
 // ---------------------------------------------------------------- pop-up menu
 
 void TFrameForm::PopupMenu1Popup() {
+  N5->setEnabled(BarImage1->BarType() == cbarCUSTOMER);
   for (QAction *action : {N01, N901, N1801, N2701, CtrlF51}) action->setChecked(false);
   if (BarImage1->BarPicture() != picBMP) {
     T1->setEnabled(false);
@@ -436,7 +450,9 @@ bool TFrameForm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ComboBox7 || watched == ComboBox7->lineEdit()) { ComboBox7KeyDown(); return true; }
     if (watched == ComboBox8 || watched == ComboBox8->lineEdit()) { ComboBox8KeyDown(); return true; }
   }
-  if (event->type() == QEvent::MouseButtonPress && (watched == Panel7 || watched == Panel8)) {
+  // The second press of a quick pair arrives as a double click: it steps once more.
+  if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+      (watched == Panel7 || watched == Panel8)) {
     const auto *mouse = static_cast<QMouseEvent *>(event);
     if (watched == Panel7) Panel7MouseDown(mouse->button(), mouse->modifiers());
     else Panel8MouseDown(mouse->button(), mouse->modifiers());

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "BarImage/BarTypes.h"
+#include "Encoders/BarTypes.h"
 #include "Common/Fonts.h"
 #include "Records/RecordList.h"
 #include "Sort/SortKey.h"
@@ -67,6 +67,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QAction *CtrlF51 = nullptr;
   QAction *N4 = nullptr;
   QAction *Help1 = nullptr;
+  QAction *N5 = nullptr;  // 住所から作成… (the customer barcode only)
 
   // The font the font dialog holds; always equal to the symbol's font.
   TFont FontDialog1Font;
@@ -119,6 +120,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void CtrlF51Click();
   void Help1Click();
   void N4Click();
+  void N5Click();
   void Button8Click();
   void Button9Click();
   void Button10Click();

@@ -1,6 +1,7 @@
 #include "Preview/TPreviewForm.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,10 +14,9 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "BarImage/BmpWriter.h"
-#include "BarImage/JpegWriter.h"
+#include "PictureFiles/PictureFiles.h"
 #include "BarImage/TBarImage.h"
-#include "Common/AtomicFile.h"
+#include "Common/UiText.h"
 #include "Records/RecordList.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
@@ -26,8 +26,6 @@
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
@@ -201,7 +199,7 @@ void TPreviewForm::ShowNormalPages(int page) {
       QPainter painter(&PageBitmap);
       for (std::int64_t index = 0; index < cells; ++index) {
         const TPrintCell cell = grid.Cell(index, FZoom);
-        StretchPicture(painter, picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
+        FReducedPicture.Draw(painter, picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
       }
     }
     for (std::int64_t index = 0; index < cells; ++index) StepProgress();
@@ -222,7 +220,7 @@ void TPreviewForm::ShowListPages(int page) {
       laid = FFlow->LayPage(
           page + slot, FZoom,
           [&](int, const TPrintCell &cell) {
-            StretchPicture(painter, bar.Picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
+            FReducedPicture.Draw(painter, bar.Picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
           },
           [this] { StepProgress(); });
     }
@@ -270,19 +268,16 @@ void TPreviewForm::Button7Click() {
   dialog.selectFile(QStringLiteral("Preview.bmp"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   QString error;
-  if (!SavePreviewImage(dialog.selectedFiles().constFirst(), &error))
-    QMessageBox::warning(this, windowTitle(), error);
+  const QString path = dialog.selectedFiles().constFirst();
+  if (!SavePreviewImage(path, &error))
+    QMessageBox::warning(this, windowTitle(),
+                         Text("画像ファイル「%1」を保存出来ませんでした。").arg(QDir::toNativeSeparators(path)) +
+                             QLatin1Char('\n') + error);
 }
 
 bool TPreviewForm::SavePreviewImage(const QString &path, QString *error) const {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  std::string bytes;
-  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-    if (!EncodeJpeg(PreviewImage, bytes, error)) return false;
-  } else {
-    bytes = EncodeBmp32(PreviewImage);
-  }
-  return WriteFileAtomically(path, bytes, error);
+  // JPEG for a .jpg or .jpeg name, else a bitmap file, as the main window saves a bitmap.
+  return SaveBitmapFile(PreviewImage, path, error);
 }
 
 void TPreviewForm::FormCloseQuery() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "Preview/ReducedPicture.h"
 #include "Print/PrintGeometry.h"
 #include "ui_TPreviewForm.h"
 
@@ -69,6 +70,7 @@ class TPreviewForm : public QDialog, public Ui::TPreviewForm {
   bool FClosed = false;
   bool FFailed = false;
   std::unique_ptr<TFlowPagination> FFlow;
+  TReducedPicture FReducedPicture;  // the page is reduced as a viewer would show the paper
 };
 
 }  // namespace plomix

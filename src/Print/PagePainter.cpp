@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "BarImage/Picture.h"
+#include "Symbol/Picture.h"
 
 namespace plomix {
 

@@ -9,14 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "BarImage/Picture.h"
+#include "Symbol/Picture.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
+#include "Common/UiText.h"
 
 namespace plomix {
 namespace {
-
-QString Text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 void SetError(QString *error, const QString &text) {
   if (error) *error = text;

@@ -1,6 +1,8 @@
 #include "Print/PrinterChoice.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -38,6 +40,9 @@ bool TPrinterChoice::Setup(QWidget *parent) {
   dialog.setWindowTitle(QString::fromUtf8("印刷設定"));
   // Only the printer and its page: copies and ranges are the main window's own.
   dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+  // The set-up prints nothing: its confirming button must not say 印刷.
+  if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+    if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
   const bool accepted = dialog.exec() == QDialog::Accepted;
   if (accepted) FChosen = true;
   return accepted;

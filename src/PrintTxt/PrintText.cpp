@@ -70,6 +70,8 @@ bool TTextPrinter::RenderPage(QPainter &painter, int firstColumn) {
   const int last = std::min(first + columns - 1, count);
   const int step = geometry_.ColumnWidth + params_.ColumnGap;
 
+  painter.save();
+  painter.setPen(params_.BodyColor);
   body_.SetPainter(&painter);
   TColumnRect rect = geometry_.FirstColumn;
   rect.Left += (firstColumn - first) * step;
@@ -83,6 +85,7 @@ bool TTextPrinter::RenderPage(QPainter &painter, int firstColumn) {
     rect.Right += step;
   }
   body_.SetPainter(nullptr);
+  painter.restore();
   header_.SetPainter(&painter);
   DrawHeader(first, last);
   header_.SetPainter(nullptr);

@@ -2,6 +2,7 @@
 // Prints a text in side-by-side columns with optional line numbers, tab expansion, a
 // title and the date in the top margin and a number under every column. Knows nothing
 // of records: the caller hands in Shift-JIS text, fonts and layout values.
+#include <QColor>
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -25,6 +26,7 @@ struct TPrintTextParams {
   std::string Text;   // Shift-JIS, lines end with CR LF
   std::string Title;  // Shift-JIS; its file-name part names the job and heads the page
   QFont BodyFont;
+  QColor BodyColor = Qt::black;  // the text's colour; the header stays black
   int TabWidth = 8;         // 0..32; 0 removes TABs
   int LineNumberWidth = 0;  // -8..8; 0 no numbers, < 0 zero-padded
   int LeftMargin = 0;       // 0..255 hundredths of an inch from the paper edge

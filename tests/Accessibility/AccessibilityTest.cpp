@@ -18,8 +18,15 @@
 #include <memory>
 #include <vector>
 
+#include <QLabel>
+#include <QPrinter>
+
+#include "Symbol/SymbolDefaults.h"
+#include "BarImage/TBarImage.h"
 #include "DataList/TDataListForm.h"
 #include "Frame/TFrameForm.h"
+#include "Preview/TPreviewForm.h"
+#include "Print/PrintState.h"
 #include "Param/TParameter.h"
 #include "Records/RecordList.h"
 #include "Sort/TSortForm.h"
@@ -41,6 +48,26 @@ int gSortDirection = 1;
 TRecordList gRecords;
 TParameter gEnvironment;
 
+// What the preview is shown for: one symbol printed to a PDF file.
+struct PreviewHost : TPrintHost {
+  TBarImage bar;
+  TPrintState state;
+  QPrinter printer{QPrinter::HighResolution};
+  int scale = 100;
+  PreviewHost() {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    ApplySymbolDesignDefaults(bar);
+    bar.SetCode("123");
+  }
+  TPrintState &PrintState() override { return state; }
+  TBarImage &PrintSymbol() override { return bar; }
+  const TRecordList &PrintRecords() const override { return gRecords; }
+  int PrintScale() const override { return scale; }
+  void SetPrintScale(int percent) override { scale = percent; }
+  int PrintCopies() const override { return 1; }
+  QPrinter &Printer() override { return printer; }
+};
+
 const WindowRow kWindows[] = {
     {"TFrameForm", [](const QString &dir) { return std::make_unique<TFrameForm>(dir); }},
     {"TProgressForm", [](const QString &) { return std::make_unique<TProgressForm>(); }},
@@ -49,6 +76,11 @@ const WindowRow kWindows[] = {
      [](const QString &) {
        gRecords.Replace({"A1", "B2"}, {"up", ""}, {"", "down"});
        return std::make_unique<TDataListForm>(gRecords, gEnvironment, gSortKey, gSortDirection, 0);
+     }},
+    {"TPreviewForm",
+     [](const QString &) {
+       static PreviewHost host;
+       return std::make_unique<TPreviewForm>(host, nullptr);
      }},
 };
 
@@ -63,14 +95,12 @@ QString Describe(QAccessibleInterface *item) {
 }
 
 // A name as an assistive technology finds it: the item's own, or its label's. On Linux
-// Qt names a drop-down box by its current value; a box without a label counts as
-// named when the widget was given a name (UI automation finds it by that name, and a
-// screen reader announces its hint as the description).
+// Qt names a drop-down box by its current value, so a box needs a label.
 bool HasName(QAccessibleInterface *item) {
   if (!item->text(QAccessible::Name).trimmed().isEmpty()) return true;
-  if (!item->relations(QAccessible::Label).isEmpty()) return true;
-  auto *box = qobject_cast<QComboBox *>(item->object());
-  return box && !box->accessibleName().isEmpty();
+  for (const auto &[label, relation] : item->relations(QAccessible::Label))
+    if (!label->text(QAccessible::Name).trimmed().isEmpty()) return true;
+  return false;
 }
 
 // The controls of the tree a user can reach by keyboard or press, without a name.
@@ -83,6 +113,10 @@ void CollectNameless(QAccessibleInterface *item, QStringList &nameless) {
   // A grid cell's name is its text, empty for an empty cell.
   if ((state.focusable || pressable) && item->role() != QAccessible::Cell && !HasName(item))
     nameless << Describe(item);
+  // A value panel's name is its value: its description says what the value is.
+  if (state.focusable && qobject_cast<QLabel *>(item->object()) &&
+      item->text(QAccessible::Description).trimmed().isEmpty())
+    nameless << Describe(item) + QStringLiteral(" has no description");
   for (int i = 0; i < item->childCount(); ++i)
     if (QAccessibleInterface *child = item->child(i)) CollectNameless(child, nameless);
 }
@@ -103,6 +137,24 @@ TEST_P(EveryWindow, NoReachableControlWithoutAName) {
     CollectNameless(QAccessible::queryAccessibleInterface(top), nameless);
   }
   EXPECT_TRUE(nameless.isEmpty()) << nameless.join(QLatin1Char('\n')).toStdString();
+}
+
+// Controls that a symbology shows only when chosen (the start and stop characters of
+// NW-7, the check digit's and the frame's boxes) are named as well: each symbology in turn.
+TEST(HiddenControls, EverySymbologyShowsOnlyNamedControls) {
+  QTemporaryDir dir;
+  TFrameForm form(dir.path());
+  form.resize(900, 600);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  for (int index = 0; index < form.ComboBox2->count(); ++index) {
+    form.ComboBox2->setCurrentIndex(index);
+    emit form.ComboBox2->activated(index);
+    QStringList nameless;
+    CollectNameless(QAccessible::queryAccessibleInterface(&form), nameless);
+    EXPECT_TRUE(nameless.isEmpty()) << form.ComboBox2->currentText().toStdString() << ":\n"
+                                    << nameless.join(QLatin1Char('\n')).toStdString();
+  }
 }
 
 // A dialog has at most one default button for Enter (none where Enter belongs to its

@@ -11,7 +11,7 @@ extern "C" {
 }
 
 #include "BarImage/ClipboardFormats.h"
-#include "BarImage/EmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
 #include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 

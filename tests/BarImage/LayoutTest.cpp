@@ -4,8 +4,8 @@
 
 #include <QFontMetrics>
 
-#include "BarImage/SymbolDefaults.h"
-#include "BarImage/SymbologyTable.h"
+#include "Symbol/SymbolDefaults.h"
+#include "Encoders/SymbologyTable.h"
 #include "BarImage/TBarImage.h"
 #include "tests/BarImage/BitmapProbe.h"
 

@@ -12,9 +12,9 @@ extern "C" {
 #include <uwmf.h>
 }
 
-#include "BarImage/EmfWriter.h"
-#include "BarImage/PictureFiles.h"
-#include "BarImage/WmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "PictureFiles/PictureFiles.h"
+#include "PictureFiles/WmfWriter.h"
 #include "tests/support/MetafileTestSymbols.h"
 #include "tests/support/MetafileReaders.h"
 

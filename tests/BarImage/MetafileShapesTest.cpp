@@ -2,9 +2,9 @@
 // columns merge into one rectangle; anything else stays as it was.
 #include <gtest/gtest.h>
 
-#include "BarImage/EmfWriter.h"
-#include "BarImage/MetafileShapes.h"
-#include "BarImage/WmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "PictureFiles/MetafileShapes.h"
+#include "PictureFiles/WmfWriter.h"
 #include "tests/support/MetafileReaders.h"
 
 namespace plomix {

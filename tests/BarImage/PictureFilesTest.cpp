@@ -12,7 +12,7 @@
 
 #include <jpeglib.h>
 
-#include "BarImage/PictureFiles.h"
+#include "PictureFiles/PictureFiles.h"
 #include "tests/support/MetafileTestSymbols.h"
 
 namespace plomix::test {

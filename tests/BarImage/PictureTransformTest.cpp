@@ -4,7 +4,7 @@
 
 #include <QRandomGenerator>
 
-#include "BarImage/PictureTransform.h"
+#include "Symbol/PictureTransform.h"
 
 namespace plomix {
 namespace {

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "BarImage/PngWriter.h"
+#include "PictureFiles/PngWriter.h"
 
 namespace plomix {
 namespace {

@@ -2,7 +2,7 @@
 // and mirrored pictures are exactly the turned and mirrored pixels.
 #include <gtest/gtest.h>
 
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "tests/support/Oracles.h"
 

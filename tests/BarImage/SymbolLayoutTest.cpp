@@ -2,7 +2,7 @@
 // settings, with no widget and no canvas.
 #include <gtest/gtest.h>
 
-#include "BarImage/SymbolLayout.h"
+#include "Symbol/SymbolLayout.h"
 
 namespace plomix {
 namespace {

@@ -1,10 +1,14 @@
 // The data list window driven as a user drives it.
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QLabel>
 #include <QClipboard>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 
+#include "Common/Colors.h"
 #include "DataList/DataListDefaults.h"
 #include "Sort/TSortForm.h"
 #include "tests/DataList/DataListFixture.h"
@@ -123,6 +127,29 @@ TEST(DataListForm, InsertByModifierKeys) {
     EXPECT_EQ(f.Grid()->selectionModel()->selectedIndexes().size(), 1);  // modifiers or not
     EXPECT_EQ(f.form->windowTitle(), Caption(6));
     EXPECT_EQ(f.Model()->Cell(f.RowCount() - 1, 1), "");  // the entry row stays last and empty
+  }
+}
+
+// The same from the keyboard: 挿入 reached with Shift+Tab from the search box (the grid
+// keeps its current row) and pressed with Space, Enter or keypad Enter and the modifiers.
+TEST(DataListForm, InsertFromTheKeyboard) {
+  struct Row { Qt::Key key; Qt::KeyboardModifiers modifiers; std::vector<std::string> codes; };
+  const Row rows[] = {
+      {Qt::Key_Space, Qt::ControlModifier, {"1", "2", "3", "3", "4", "5"}},
+      {Qt::Key_Return, Qt::ShiftModifier, {"1", "2", "3", "3", "4", "5"}},
+      {Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, {"1", "2", "3", "", "4", "5"}},
+      {Qt::Key_Space, Qt::NoModifier, {"1", "2", "", "3", "4", "5"}},
+  };
+  for (const Row &row : rows) {
+    ListFixture f;
+    f.Open(CodesOnly({"1", "2", "3", "4", "5"}));
+    f.ClickCell(3, 2);
+    f.Click(f.form->Edit1);
+    for (int i = 0; i < 40 && QApplication::focusWidget() != f.form->Button7; ++i) f.Key(Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), f.form->Button7) << "挿入 not reached by Shift+Tab";
+    f.Key(row.key, row.modifiers);
+    EXPECT_EQ(f.Codes(), row.codes);
+    EXPECT_EQ(f.form->windowTitle(), Caption(6));
   }
 }
 
@@ -409,6 +436,79 @@ TEST(DataListForm, BadCellTextKeepsItsBytes) {
   EXPECT_EQ(f.records.List(rfCode), (std::vector<std::string>{invalid, "2"}));
   EXPECT_EQ(f.records.Field(0, rfCommentUp), huge + "y");
   EXPECT_EQ(f.records.Field(1, rfCommentDown), "a?b  c");
+}
+
+// The value panels step from the keyboard as from the mouse: focused by Tab, the up and
+// right arrows add a step as a right click does, down and left take one away, and the
+// modifiers choose the step (Shift 4, Ctrl 3, Alt 2, as for clicks).
+TEST(DataListForm, ValuePanelsStepWithArrowKeysWhenFocused) {
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int rowHeight, printColumns;  // after this key, from 24 and 1
+    const char *note;
+  } rows[] = {
+      {Qt::Key_Up, Qt::NoModifier, 25, 2, "a right click"},
+      {Qt::Key_Right, Qt::ShiftModifier, 29, 6, "Shift: 4"},
+      {Qt::Key_Down, Qt::ControlModifier, 26, 3, "Ctrl: 3 less"},
+      {Qt::Key_Left, Qt::AltModifier, 24, 1, "Alt: 2 less"},
+      {Qt::Key_Minus, Qt::NoModifier, 23, 1, "the columns' least is 1"},
+      {Qt::Key_Plus, Qt::NoModifier, 24, 2, "+"},
+  };
+  ListFixture f;
+  f.Open(CodesOnly({"A"}));
+  for (QLabel *panel : {f.form->Panel2, f.form->Panel3}) {
+    // Shift+Tab from the search box until the panel has the focus, as a keyboard user
+    // goes (Tab after the search box enters the grid, where it moves between cells).
+    f.Click(f.form->Edit1);
+    for (int i = 0; i < 40 && QApplication::focusWidget() != panel; ++i) f.Key(Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), panel) << panel->objectName().toStdString() << " not reached by Tab";
+    for (const auto &row : rows) {
+      f.Key(row.key, row.modifiers);
+      if (panel == f.form->Panel2) {
+        EXPECT_EQ(f.form->RowHeight(), row.rowHeight) << row.note;
+        EXPECT_EQ(panel->text(), U("行間隔 = ") + QString::number(row.rowHeight)) << row.note;
+      } else {
+        EXPECT_EQ(f.form->PrintColumns, row.printColumns) << row.note;
+      }
+    }
+  }
+}
+
+// The grid's text colour is chosen right after its font, and the printed list is in it.
+TEST(DataListForm, FontButtonChoosesTheTextColourTooAndThePrintUsesIt) {
+  ListFixture f;
+  f.Open(CodesOnly({"A"}));
+  QString colourTitle;
+  AnswerNextModal([&](QWidget *fonts) {
+    ASSERT_NE(qobject_cast<QFontDialog *>(fonts), nullptr);
+    AnswerNextModal([&](QWidget *colours) {
+      auto *dialog = qobject_cast<QColorDialog *>(colours);
+      ASSERT_NE(dialog, nullptr);
+      colourTitle = dialog->windowTitle();
+      dialog->setCurrentColor(QColor(200, 0, 30));
+      dialog->accept();
+    });
+    static_cast<QDialog *>(fonts)->accept();
+  });
+  f.Click(f.form->Button4);
+  EXPECT_FALSE(colourTitle.isEmpty()) << "no colour dialog after the font";
+  EXPECT_EQ(f.form->GridFont().Color, RGBToColor(200, 0, 30));
+  EXPECT_EQ(f.Grid()->palette().color(QPalette::Text), QColor(200, 0, 30));
+  f.Click(f.form->Button6);
+  ASSERT_EQ(f.printed.size(), 1u);
+  EXPECT_EQ(f.printed[0].BodyColor, QColor(200, 0, 30));
+  f.form->reject();
+  EXPECT_EQ(f.environment.ReadInteger("DFontColor"), RGBToColor(200, 0, 30)) << "kept for the next time";
+
+  // A cancelled colour keeps the one there was.
+  AnswerNextModal([&](QWidget *fonts) {
+    AnswerNextModal([](QWidget *colours) { static_cast<QDialog *>(colours)->reject(); });
+    static_cast<QDialog *>(fonts)->accept();
+  });
+  f.form->show();
+  f.Click(f.form->Button4);
+  EXPECT_EQ(f.form->GridFont().Color, RGBToColor(200, 0, 30));
 }
 
 }  // namespace

@@ -538,6 +538,32 @@ TEST_F(FrameControls, SpacingPanelsCountWithTheMouseWithinTheirRange) {
   EXPECT_EQ(panel->text(), U("列間隔 = 0"));
 }
 
+// The same steps from the keyboard: the panel focused by Tab, the up and right arrows
+// (and +) add as a right click does, down and left (and -) take away, the modifiers
+// choose the step (Shift 10, Ctrl 5, Alt 2).
+TEST_F(FrameControls, SpacingPanelsStepWithArrowKeysWhenFocused) {
+  struct Row { Qt::Key key; Qt::KeyboardModifiers keys; int rowSpacing, columnSpacing; const char *note; };
+  const Row rows[] = {{Qt::Key_Up, Qt::NoModifier, 11, 1, "a right click"},
+                      {Qt::Key_Right, Qt::ShiftModifier, 21, 11, "Shift: 10"},
+                      {Qt::Key_Plus, Qt::ControlModifier, 26, 16, "Ctrl: 5"},
+                      {Qt::Key_Down, Qt::AltModifier, 24, 14, "Alt: 2 less"},
+                      {Qt::Key_Left, Qt::ShiftModifier, 14, 4, "Shift: 10 less"},
+                      {Qt::Key_Minus, Qt::ControlModifier, 9, 0, "the least is 0"}};
+  for (const char *name : {"Panel7", "Panel8"}) {
+    auto *panel = f.Find<QLabel>(name);
+    f.Focus("ComboBox1");
+    for (int i = 0; i < 60 && QApplication::focusWidget() != panel; ++i) FrameFixture::Key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), panel) << name << " not reached by Tab";
+    for (const Row &row : rows) {
+      FrameFixture::Key(row.key, row.keys);
+      const bool rowPanel = panel == f.form->Panel7;
+      const int value = rowPanel ? row.rowSpacing : row.columnSpacing;
+      EXPECT_EQ(rowPanel ? f.form->RowSpacing : f.form->ColumnSpacing, value) << name << ": " << row.note;
+      EXPECT_EQ(panel->text(), (rowPanel ? U("行間隔 = ") : U("列間隔 = ")) + QString::number(value)) << row.note;
+    }
+  }
+}
+
 TEST_F(FrameControls, TheResizeRuleKeepsTheControlPanelAboveTheButtonBar) {
   f.form->resize(800, 600);
   QCoreApplication::processEvents();

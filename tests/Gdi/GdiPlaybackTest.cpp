@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-#include "BarImage/EmfWriter.h"
-#include "BarImage/WmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "PictureFiles/WmfWriter.h"
 #include "tests/Gdi/GdiRun.h"
 #include "tests/support/PlaybackSymbols.h"
 

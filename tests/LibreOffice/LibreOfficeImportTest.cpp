@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 
-#include "BarImage/EmfWriter.h"
-#include "BarImage/WmfWriter.h"
+#include "PictureFiles/EmfWriter.h"
+#include "PictureFiles/WmfWriter.h"
 #include "tests/support/PlaybackSymbols.h"
 
 namespace plomix::test {

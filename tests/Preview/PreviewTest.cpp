@@ -11,9 +11,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "Symbol/Picture.h"
 #include "BarImage/TBarImage.h"
 #include "Records/RecordList.h"
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/PrintState.h"
 #include "Progress/TProgressForm.h"
@@ -192,6 +193,85 @@ TEST(Preview, TheProgressWindowIsSteppedToItsMaximum) {
   ProgressForm = nullptr;
   EXPECT_EQ(maximum, 7);
   EXPECT_EQ(highest, 7);
+}
+
+
+namespace reduction {
+
+// The smallest rectangle holding every pixel of `area` darker than white.
+QRect InkBounds(const QImage &image, const QRect &area) {
+  QRect bounds;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (qGray(image.pixel(x, y)) < 255) bounds |= QRect(x, y, 1, 1);
+  return bounds;
+}
+
+// One row across the symbol's bars, 40 % down its ink: the ink of every pixel (255 less
+// its grey) and the widest white run between the first and the last inked pixel.
+struct RowInk {
+  double ink = 0;
+  int widestWhite = 0;
+};
+RowInk MeasureRow(const QImage &image, const QRect &bounds) {
+  RowInk row;
+  const int y = bounds.top() + bounds.height() * 2 / 5;
+  int white = 0;
+  for (int x = bounds.left(); x <= bounds.right(); ++x) {
+    const int grey = qGray(image.pixel(x, y));
+    row.ink += 255 - grey;
+    white = grey == 255 ? white + 1 : 0;
+    row.widestWhite = std::max(row.widestWhite, white);
+  }
+  return row;
+}
+
+}  // namespace reduction
+
+// The reduced page shows the page as it will come out: each symbol's row of bars keeps
+// its ink (area averaging), and no bar drops out to leave a white gap wider than the
+// symbol's widest space reduced. Picking whole pixels instead keeps a bar only where a
+// sample falls on it.
+TEST(Preview, TheReducedPageKeepsEveryBar) {
+  const struct {
+    int scale;
+    const char *note;
+  } rows[] = {
+      {100, "the design scale: the page about a tenth of the printer's dots"},
+      {150, "a scale between whole ratios"},
+      {60, "smaller symbols"},
+  };
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.note);
+    Host host;
+    host.scale = row.scale;
+    TPreviewForm preview(host, nullptr);
+    Show(preview);
+    const QImage source = PictureToImage(host.bar.Picture());
+    const QRect sourceInk = reduction::InkBounds(source, source.rect());
+    const int pageWidth = host.state.PageWidth * preview.Zoom() / 100;
+    const int pageHeight = host.state.PageHeight * preview.Zoom() / 100;
+    const QRect shownInk = reduction::InkBounds(preview.PreviewImage, QRect(10, 10, pageWidth, pageHeight));
+    ASSERT_FALSE(shownInk.isEmpty());
+    // The first symbol only: it ends where the first wide white gap does.
+    QRect first = shownInk;
+    for (int x = shownInk.left(), white = 0; x <= shownInk.right(); ++x) {
+      bool blank = true;
+      for (int y = shownInk.top(); y <= shownInk.bottom() && blank; ++y)
+        blank = qGray(preview.PreviewImage.pixel(x, y)) == 255;
+      white = blank ? white + 1 : 0;
+      if (white > 4) {
+        first.setRight(x - white);
+        break;
+      }
+    }
+    const double ratio = double(first.width()) / sourceInk.width();
+    ASSERT_LT(ratio, 1.0) << "the page is reduced";
+    const reduction::RowInk want = reduction::MeasureRow(source, sourceInk);
+    const reduction::RowInk got = reduction::MeasureRow(preview.PreviewImage, first);
+    EXPECT_NEAR(got.ink / ratio, want.ink, want.ink * 0.1) << "ink of the row, ratio " << ratio;
+    EXPECT_LE(got.widestWhite, int(want.widestWhite * ratio) + 1) << "a white gap where bars were";
+  }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "BarImage/TBarImage.h"
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "Print/Pagination.h"
 #include "Print/PrintJob.h"
 #include "Print/PrintState.h"

@@ -7,6 +7,7 @@
 
 #include "Common/ShiftJis.h"
 #include "PrintTxt/PrintText.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/PdfReadBack.h"
 
 namespace plomix {
@@ -236,6 +237,44 @@ TEST_F(PrintPdf, FailureInTheMiddleAbortsAndReports) {
   EXPECT_EQ(reports.size(), 3u);
   EXPECT_GT(reports.front(), 2) << "the job's total is known from the start";
   EXPECT_FALSE(QFile::exists(cancelled->outputFileName()));
+}
+
+// The text takes the colour asked for, on the page as a viewer shows it; the header (the
+// title, the date, the column numbers) stays black.
+TEST_F(PrintPdf, TheTextIsPrintedInItsColourAndTheHeaderInBlack) {
+  const struct {
+    QColor color;
+    const char *note;
+  } rows[] = {{QColor(200, 0, 30), "a red"}, {QColor(0, 0, 160), "a dark blue"}, {Qt::black, "the default"}};
+  for (const auto &row : rows) {
+    SCOPED_TRACE(row.note);
+    TPrintTextParams p = Params(Lines(20));
+    p.HeaderFlags = hfTitle | hfDate | hfColumnNumber;
+    p.BodyColor = row.color;
+    auto printer = Printer(QStringLiteral("colour.pdf"));
+    ASSERT_EQ(PrintText(p, *printer).Columns, 1);
+    const std::vector<QImage> pages = test::RenderPdfPages(printer->outputFileName(), 100);
+    ASSERT_EQ(pages.size(), 1u);
+    // Ink counted by the colour nearest to it: the text's, or black.
+    int inText = 0, inBlack = 0, inOther = 0;
+    const QImage &page = pages[0];
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) {
+        const QColor c = page.pixelColor(x, y);
+        if (c.red() > 235 && c.green() > 235 && c.blue() > 235) continue;  // paper
+        const auto distance = [&c](const QColor &to) {
+          return std::abs(c.red() - to.red()) + std::abs(c.green() - to.green()) + std::abs(c.blue() - to.blue());
+        };
+        if (distance(row.color) < 60) ++inText;
+        else if (distance(Qt::black) < 60) ++inBlack;
+        else ++inOther;
+      }
+    EXPECT_GT(inText, 200) << "the twenty lines in their colour";
+    if (row.color != QColor(Qt::black)) {
+      EXPECT_GT(inBlack, 20) << "the header in black";
+      EXPECT_GT(inText, 3 * inBlack) << "the body outweighs the header";
+    }
+  }
 }
 
 TEST_F(PrintPdf, NoPrinterAtAllWritesANewPdf) {

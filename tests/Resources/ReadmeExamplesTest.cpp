@@ -4,7 +4,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 #include "Common/ShiftJis.h"
 
 namespace plomix {

@@ -17,7 +17,7 @@
 #include <QXmlStreamReader>
 #include <sys/mount.h>
 
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "Common/ShiftJis.h"
 #include "cli/Verify.h"

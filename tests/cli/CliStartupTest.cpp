@@ -44,6 +44,8 @@ TEST(CliStartup, GuiLayerOnlyForTextAndMetafiles) {
        "a metafile names the screen as its reference device"},
       {{"--no-text", "-o", dir.filePath("a.svg"), "490123456789"}, true, "SVG is drawn as a metafile"},
       {{"--no-text", "--batch", "-", "-o", dir.filePath("{n}.png")}, true, "a batch"},
+      {{"--no-text", "--type", "customer", "--from-address", "-o", png, "1050011 東京都港区芝公園2-3"}, true,
+       "a code made from an address"},
   };
   for (const Row &row : rows) EXPECT_EQ(StartsGuiLayer(row.args), row.gui) << row.note;
 }

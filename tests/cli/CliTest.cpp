@@ -22,12 +22,16 @@ TEST(Cli, InfoDescribesTheSymbol) {
   const CliRun run = RunCli({"--type", "code39", "--info", "ABC"});
   ASSERT_EQ(run.status, 0) << run.err.constData();
   EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
-  const QByteArray expected =
-      R"({"displayed": true, "symbol": "*ABCX*", "cdn": 33, "cdc": "X", "pattern": ")"
-      "1210303010" "3010121030" "1030121030" "3030121010" "1210301030" "1210303010"
-      R"(", "bar_width": 78, "bar_height": 100, "width": 98, "height": 120})"
-      "\n";
-  EXPECT_EQ(run.out, expected);
+  ASSERT_TRUE(run.out.endsWith('\n'));
+  EXPECT_EQ(run.out.count('\n'), 1) << "one JSON object on one line";
+  QJsonParseError error;
+  const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
+  const QJsonObject expected{
+      {"displayed", true}, {"symbol", "*ABCX*"}, {"cdn", 33}, {"cdc", "X"},
+      {"pattern", "1210303010" "3010121030" "1030121030" "3030121010" "1210301030" "1210303010"},
+      {"bar_width", 78}, {"bar_height", 100}, {"width", 98}, {"height", 120}};
+  EXPECT_EQ(doc.object(), expected) << run.out.constData();
 }
 
 struct StatusCase {

@@ -6,8 +6,8 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include "BarImage/PictureTransform.h"
-#include "BarImage/SymbolDefaults.h"
+#include "Symbol/PictureTransform.h"
+#include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "cli/Verify.h"
 #include "tests/cli/CliRun.h"

@@ -1,7 +1,7 @@
 // Code 128: the angle-bracket notation, set switching, checksums and check texts.
 #include <gtest/gtest.h>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace plomix {
 namespace {

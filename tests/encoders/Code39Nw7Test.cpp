@@ -1,7 +1,7 @@
 // Code 39 and NW-7 encoders: worked examples, check characters, character sets.
 #include <gtest/gtest.h>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace plomix {
 namespace {

@@ -1,7 +1,7 @@
 // Code 93: shift characters in angle brackets, the two modulo-47 check characters.
 #include <gtest/gtest.h>
 
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace plomix {
 namespace {

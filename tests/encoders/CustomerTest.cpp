@@ -5,9 +5,9 @@
 
 #include <QPainter>
 
-#include "BarImage/CustomerDrawing.h"
+#include "Symbol/CustomerDrawing.h"
 #include "BarImage/TBarImage.h"
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 #include "tests/support/RenderedSymbol.h"
 #include "tests/support/Oracles.h"
 

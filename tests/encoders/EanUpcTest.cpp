@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BarImage/TBarImage.h"
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/Encoders.h"
 
 namespace plomix {
 namespace {

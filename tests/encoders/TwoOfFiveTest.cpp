@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <zint.h>
 
-#include "BarImage/BarTypes.h"
-#include "BarImage/encoders/Encoders.h"
+#include "Encoders/BarTypes.h"
+#include "Encoders/Encoders.h"
 #include "tests/support/Oracles.h"
 
 namespace plomix {

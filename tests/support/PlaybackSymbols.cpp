@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFontMetrics>
 
-#include "BarImage/MetafileShapes.h"
+#include "PictureFiles/MetafileShapes.h"
 #include "Common/Fonts.h"
 
 namespace plomix::test {

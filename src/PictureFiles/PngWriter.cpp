@@ -1,0 +1,187 @@
+#include "PictureFiles/PngWriter.h"
+
+#include <zlib.h>
+
+#include "PictureFiles/RowDeflate.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace plomix {
+namespace {
+
+// PNG colour types.
+constexpr int kGrey = 0, kRgb = 2, kPalette = 3, kRgba = 6;
+
+// How the pixels are stored: a palette of at most 16 colours packed 1, 2 or 4 to the
+// byte (a symbol in two colours takes one bit a pixel), else grey, RGB or RGBA bytes.
+struct PngLayout {
+  int colourType = kPalette;
+  int bitDepth = 8;
+  std::vector<QRgb> palette;
+};
+
+constexpr std::size_t kMostPaletteColours = 16;
+
+// Symbol rows repeat (every row through the bars is the same): a row equal to the one
+// above is neither looked at nor packed again.
+std::vector<bool> RowsSameAsAbove(const QImage &image) {
+  std::vector<bool> same(static_cast<std::size_t>(image.height()));
+  const std::size_t bytes = static_cast<std::size_t>(image.width()) * sizeof(QRgb);
+  for (int y = 1; y < image.height(); ++y)
+    same[static_cast<std::size_t>(y)] = std::memcmp(image.constScanLine(y), image.constScanLine(y - 1), bytes) == 0;
+  return same;
+}
+
+PngLayout LayoutOf(const QImage &image, const std::vector<bool> &sameAsAbove) {
+  PngLayout layout;
+  bool grey = true, opaque = true, fewColours = true;
+  for (int y = 0, h = image.height(), w = image.width(); y < h; ++y) {
+    if (sameAsAbove[static_cast<std::size_t>(y)]) continue;
+    const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    QRgb last = fewColours && !layout.palette.empty() ? layout.palette.front() : 0;
+    for (int x = 0; x < w; ++x) {
+      const QRgb p = row[x];
+      if (qAlpha(p) != 255) opaque = false;
+      if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)) grey = false;
+      if (!fewColours || (p == last && !layout.palette.empty())) continue;
+      last = p;
+      if (std::find(layout.palette.begin(), layout.palette.end(), p) == layout.palette.end()) {
+        if (layout.palette.size() == kMostPaletteColours || qAlpha(p) != 255) fewColours = false;
+        else layout.palette.push_back(p);
+      }
+    }
+  }
+  if (fewColours) {
+    const std::size_t n = layout.palette.size();
+    layout.bitDepth = n <= 2 ? 1 : n <= 4 ? 2 : 4;
+    return layout;
+  }
+  layout.palette.clear();
+  layout.colourType = !opaque ? kRgba : grey ? kGrey : kRgb;
+  return layout;
+}
+
+int BytesPerRow(const PngLayout &layout, int width) {
+  switch (layout.colourType) {
+    case kPalette: return (width * layout.bitDepth + 7) / 8;
+    case kGrey: return width;
+    case kRgb: return width * 3;
+    default: return width * 4;
+  }
+}
+
+// One row in the file's layout, from a row of 0xAARRGGBB pixels.
+void PackRow(const QRgb *row, int width, const PngLayout &layout, unsigned char *out) {
+  switch (layout.colourType) {
+    case kPalette: {
+      std::memset(out, 0, static_cast<std::size_t>(BytesPerRow(layout, width)));
+      const int perByte = 8 / layout.bitDepth;
+      QRgb last = layout.palette.front();
+      unsigned index = 0;
+      for (int x = 0; x < width; ++x) {
+        if (row[x] != last) {
+          last = row[x];
+          index = static_cast<unsigned>(std::find(layout.palette.begin(), layout.palette.end(), last) -
+                                        layout.palette.begin());
+        }
+        const int shift = 8 - layout.bitDepth * (x % perByte + 1);
+        out[x / perByte] = static_cast<unsigned char>(out[x / perByte] | (index << shift));
+      }
+      return;
+    }
+    case kGrey:
+      for (int x = 0; x < width; ++x) out[x] = static_cast<unsigned char>(qRed(row[x]));
+      return;
+    default: {
+      const bool alpha = layout.colourType == kRgba;
+      for (int x = 0; x < width; ++x) {
+        *out++ = static_cast<unsigned char>(qRed(row[x]));
+        *out++ = static_cast<unsigned char>(qGreen(row[x]));
+        *out++ = static_cast<unsigned char>(qBlue(row[x]));
+        if (alpha) *out++ = static_cast<unsigned char>(qAlpha(row[x]));
+      }
+      return;
+    }
+  }
+}
+
+void PutUint32(std::string &out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+void PutChunk(std::string &out, const char (&type)[5], std::string_view data) {
+  PutUint32(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t start = out.size();
+  out.append(type, 4);
+  out.append(data);
+  const auto *typed = reinterpret_cast<const Bytef *>(out.data() + start);
+  PutUint32(out, static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), typed, static_cast<uInt>(out.size() - start))));
+}
+
+// The rows, unfiltered, as one zlib stream; a row equal to the one above is a copy.
+std::string PixelData(const QImage &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
+  const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(layout, image.width()));
+  std::string row(1 + rowBytes, '\0');  // filter byte "none", then the pixels
+  RowDeflate deflate(row.size());
+  for (int y = 0; y < image.height(); ++y) {
+    if (sameAsAbove[static_cast<std::size_t>(y)]) {
+      deflate.RepeatRow();
+      continue;
+    }
+    PackRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), image.width(), layout,
+            reinterpret_cast<unsigned char *>(row.data() + 1));
+    deflate.AddRow(row);
+  }
+  return deflate.Finish();
+}
+
+}  // namespace
+
+bool EncodePng(const QImage &source, std::string &out, QString *error) {
+  if (source.isNull()) {
+    if (error) *error = QStringLiteral("there is no image to encode");
+    return false;
+  }
+  const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_ARGB32);
+  const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
+  const PngLayout layout = LayoutOf(image, sameAsAbove);
+  const std::string pixels = PixelData(image, layout, sameAsAbove);
+  if (pixels.size() > 0x7FFFFFFFU) {  // a PNG chunk holds at most 2^31 - 1 bytes
+    if (error) *error = QStringLiteral("PNG: the picture is too large for one data chunk");
+    return false;
+  }
+
+  out.assign("\x89PNG\r\n\x1a\n", 8);
+  std::string header;
+  PutUint32(header, static_cast<std::uint32_t>(image.width()));
+  PutUint32(header, static_cast<std::uint32_t>(image.height()));
+  header += static_cast<char>(layout.bitDepth);
+  header += static_cast<char>(layout.colourType);
+  header.append(3, '\0');  // deflate, adaptive filtering, not interlaced
+  PutChunk(out, "IHDR", header);
+  if (!layout.palette.empty()) {
+    std::string colours;
+    for (const QRgb c : layout.palette) {
+      colours += static_cast<char>(qRed(c));
+      colours += static_cast<char>(qGreen(c));
+      colours += static_cast<char>(qBlue(c));
+    }
+    PutChunk(out, "PLTE", colours);
+  }
+  if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+    std::string resolution;
+    PutUint32(resolution, static_cast<std::uint32_t>(image.dotsPerMeterX()));
+    PutUint32(resolution, static_cast<std::uint32_t>(image.dotsPerMeterY()));
+    resolution += '\1';  // per metre
+    PutChunk(out, "pHYs", resolution);
+  }
+  PutChunk(out, "IDAT", pixels);
+  PutChunk(out, "IEND", {});
+  return true;
+}
+
+}  // namespace plomix
