@@ -1,8 +1,11 @@
 // The data list window and the record sort with 100,000 records: opening the window,
 // validation, sorting by each key, a search through every cell, OK writing back. Each
-// beside a peer in the same run: the sort beside std::sort over the same collation keys,
+// beside a peer in the same run: the sort beside the previous sort (a collation key per
+// record) and its quicksort beside std::sort over the same key block,
 // the search beside a plain substring scan, the validation beside building a hash set.
 #include <QApplication>
+#include <QCollator>
+#include <QCollatorSortKey>
 #include <QElapsedTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
@@ -11,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,7 +25,9 @@
 #include "Records/RecordList.h"
 #include "Param/TParameter.h"
 #include "Sort/QuickSort.h"
+#include "Sort/CollationKey.h"
 #include "Sort/RecordSort.h"
+#include "Sort/SortKeyBlock.h"
 
 namespace {
 
@@ -125,8 +131,30 @@ void BM_PeerHashSetOfCodes(benchmark::State &state) {
 }
 BENCHMARK(BM_PeerHashSetOfCodes)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// ---------------------------------------------------------------- sorting
+// Each sort runs in the Japanese locale (state.range(1) == 0) and in the C locale (1),
+// the two collations a user meets: ICU's and case folding.
+struct SortLocale {
+  QLocale saved;
+  explicit SortLocale(const benchmark::State &state) {
+    QLocale::setDefault(QLocale(state.range(1) == 0 ? QLocale::Japanese : QLocale::C));
+  }
+  ~SortLocale() { QLocale::setDefault(saved); }
+};
+
+void SortArgs(benchmark::internal::Benchmark *b) {
+  for (int locale : {0, 1})
+    for (int col : {1, 2, 3}) b->Args({col, locale});
+  b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
+std::string_view Field(const TDataRecord &r, int col) {
+  return col == 1 ? r.Code : col == 2 ? r.CommentUp : r.CommentDown;
+}
+
 // The grid's sort by one column, keys included (state.range(0): column 1..3).
 void BM_SortGrid(benchmark::State &state) {
+  const SortLocale locale(state);
   const int col = static_cast<int>(state.range(0));
   plomix::TDataGridModel model;
   for (auto _ : state) {
@@ -137,46 +165,122 @@ void BM_SortGrid(benchmark::State &state) {
   }
   ReportPeakMemory(state);
 }
-BENCHMARK(BM_SortGrid)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SortGrid)->Apply(SortArgs);
 
-// The quicksort alone and std::sort alone, over the same precomputed collation keys.
-std::vector<plomix::TRecordCollation::Key> CommentKeys(const plomix::TRecordCollation &collation) {
-  std::vector<plomix::TRecordCollation::Key> keys;
-  for (const TDataRecord &r : Records()) keys.push_back(collation.MakeKey(r.CommentUp));
+// The sort as it was before the keys moved into one block: a QCollatorSortKey per record
+// (its bytes in a heap block of their own), the C locale comparing the texts. The same
+// quicksort, so the same order.
+void PreviousSortRecords(int L, int R, const plomix::TKeyAccessor &key, const plomix::TExchange &exchange) {
+  struct Key {
+    bool Empty = true;
+    std::optional<QCollatorSortKey> Collated;
+    QString Text;
+  };
+  QCollator collator{QLocale()};
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const bool plain = QLocale().language() == QLocale::C;
+  std::vector<Key> keys;
+  for (int i = L; i <= R; ++i) {
+    Key k;
+    const std::string_view text = key(i);
+    k.Empty = text.empty();
+    if (!k.Empty) {
+      if (plain) k.Text = plomix::SjisToUnicode(text);
+      else k.Collated = collator.sortKey(plomix::SjisToUnicode(text));
+    }
+    keys.push_back(std::move(k));
+  }
+  plomix::QuickSortRecords(
+      L, R,
+      [&](int i, int j) {
+        const Key &a = keys[i - L];
+        const Key &b = keys[j - L];
+        if (a.Empty || b.Empty) return b.Empty - a.Empty;
+        const int order = plain ? collator.compare(a.Text, b.Text) : a.Collated->compare(*b.Collated);
+        return (order > 0) - (order < 0);
+      },
+      [&](int i, int j) {
+        std::swap(keys[i - L], keys[j - L]);
+        exchange(i, j);
+      });
+}
+
+// The sort alone and the previous sort alone, over the same copy of the records.
+template <class Sort>
+void SortCopies(benchmark::State &state, Sort &&sort) {
+  const SortLocale locale(state);
+  const int col = static_cast<int>(state.range(0));
+  std::vector<TDataRecord> records;
+  for (auto _ : state) {
+    state.PauseTiming();
+    records = Records();  // the previous copy freed here, outside the timing
+    state.ResumeTiming();
+    sort(0, kRecords - 1, [&records, col](int i) { return Field(records[i], col); },
+         [&records](int i, int j) { std::swap(records[i], records[j]); });
+    benchmark::DoNotOptimize(records.data());
+  }
+}
+
+void BM_SortRecords(benchmark::State &state) {
+  SortCopies(state, [](int L, int R, const plomix::TKeyAccessor &key, const plomix::TExchange &exchange) {
+    plomix::SortRecords(L, R, 1, key, exchange);
+  });
+}
+BENCHMARK(BM_SortRecords)->Apply(SortArgs);
+
+void BM_PeerPreviousSortRecords(benchmark::State &state) { SortCopies(state, PreviousSortRecords); }
+BENCHMARK(BM_PeerPreviousSortRecords)->Apply(SortArgs);
+
+// The keys alone, and the quicksort alone beside std::sort over the same key block.
+
+plomix::TSortKeyBlock KeyBlock(int col) {
+  plomix::TCollationKeyMaker maker;
+  plomix::TSortKeyBlock keys;
+  keys.Reserve(kRecords, 32);
+  for (const TDataRecord &r : Records())
+    keys.Add([&](std::string &block) { maker.AppendKey(Field(r, col), block); });
   return keys;
 }
 
-void BM_QuickSortOverKeys(benchmark::State &state) {
-  const plomix::TRecordCollation collation;
-  const auto keys = CommentKeys(collation);
+void BM_KeysOnly(benchmark::State &state) {
+  const SortLocale locale(state);
+  for (auto _ : state) benchmark::DoNotOptimize(KeyBlock(static_cast<int>(state.range(0))).Count());
+}
+BENCHMARK(BM_KeysOnly)->Apply(SortArgs);
+
+void BM_QuickSortOverKeyBlock(benchmark::State &state) {
+  const SortLocale locale(state);
+  const plomix::TSortKeyBlock original = KeyBlock(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();
+    plomix::TSortKeyBlock keys = original;
     std::vector<int> order(kRecords);
     std::iota(order.begin(), order.end(), 0);
     state.ResumeTiming();
     plomix::QuickSortRecords(
-        0, kRecords - 1,
-        [&](int i, int j) { return collation.Compare(keys[order[i]], keys[order[j]]); },
-        [&](int i, int j) { std::swap(order[i], order[j]); });
+        0, kRecords - 1, [&](int i, int j) { return keys.Compare(i, j); },
+        [&](int i, int j) {
+          keys.Exchange(i, j);
+          std::swap(order[i], order[j]);
+        });
     benchmark::DoNotOptimize(order.data());
   }
 }
-BENCHMARK(BM_QuickSortOverKeys)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QuickSortOverKeyBlock)->Apply(SortArgs);
 
-void BM_PeerStdSortOverKeys(benchmark::State &state) {
-  const plomix::TRecordCollation collation;
-  const auto keys = CommentKeys(collation);
+void BM_PeerStdSortOverKeyBlock(benchmark::State &state) {
+  const SortLocale locale(state);
+  const plomix::TSortKeyBlock keys = KeyBlock(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<int> order(kRecords);
     std::iota(order.begin(), order.end(), 0);
     state.ResumeTiming();
-    std::sort(order.begin(), order.end(),
-              [&](int a, int b) { return collation.Compare(keys[a], keys[b]) < 0; });
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys.Compare(a, b) < 0; });
     benchmark::DoNotOptimize(order.data());
   }
 }
-BENCHMARK(BM_PeerStdSortOverKeys)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PeerStdSortOverKeyBlock)->Apply(SortArgs);
 
 // A forward search from the first cell through every cell, finding nothing.
 void BM_SearchAllCells(benchmark::State &state) {

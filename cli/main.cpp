@@ -5,6 +5,7 @@
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "PictureFiles/PictureFiles.h"
@@ -18,6 +19,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/LabelPdf.h"
 #include "cli/Render.h"
+#include "cli/Startup.h"
 
 namespace {
 
@@ -82,14 +84,6 @@ int Run(int argc, char *argv[]) {
   // instead of mapping fresh, zero-filled pages from the system for every picture.
   mallopt(M_MMAP_THRESHOLD, 256 << 20);
   mallopt(M_TRIM_THRESHOLD, 512 << 20);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  plomix::EnsureRuntimeDir();
-  // The application object sees only the program name: every argument is ours, even one
-  // that looks like a toolkit option (-reverse, -style, -platform, ...).
-  int qtArgc = 1;
-  char *qtArgv[] = {argv[0], nullptr};
-  QGuiApplication app(qtArgc, qtArgv);
-  plomix::InstallFontSubstitutions();
 
   QString error;
   auto options = ParseCliOptions(DecodeArguments(argc, argv), error);
@@ -97,6 +91,18 @@ int Run(int argc, char *argv[]) {
     PrintError(error);
     std::fputs("Try 'plomix-cli --help'.\n", stderr);
     return kUsageError;
+  }
+  // The application object sees only the program name: every argument is ours, even one
+  // that looks like a toolkit option (-reverse, -style, -platform, ...).
+  int qtArgc = 1;
+  char *qtArgv[] = {argv[0], nullptr};
+  // The GUI layer only when text is drawn or the screen is asked (see Startup.h).
+  std::unique_ptr<QGuiApplication> app;
+  if (!DrawsWithoutGuiLayer(*options)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    plomix::EnsureRuntimeDir();
+    app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    plomix::InstallFontSubstitutions();
   }
   if (options->help) {
     std::fputs(UsageText().toUtf8().constData(), stdout);

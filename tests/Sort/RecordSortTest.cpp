@@ -136,7 +136,8 @@ TEST(RecordSort, SameOrderAsTheLiteralQuicksort) {
   SCOPED_TRACE(name);
   const std::vector<std::string> pieces = {"a",  "A",  "b",      "B",       "1",        "-",
                                            " ", "\x01", S("あ"), S("ア"),   S("亜"),     S("ｱ"),
-                                           "\x83", S("ａ"), "\xFF\xFF"};
+                                           "\x83", S("ａ"), "\xFF\xFF", S("Σ"),  S("σ"),  S("Ⅰ"),
+                                           S("ⅰ"), "\\", "keys-sharing-a-long-start-"};
   std::mt19937 random(12);
   const TRecordCollation collation;
   for (int list = 0; list < 200; ++list) {
