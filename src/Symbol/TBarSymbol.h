@@ -116,6 +116,13 @@ class TBarSymbol {
   // Why the last encoding refused the code (Refusal::None when it was encoded).
   Refusal EncodeRefusal() const { return FRefusal; }
 
+  // Takes every setting, the code, the last drawing's results, the picture and the size
+  // from `source`, as a copy that draws on its own: nothing is drawn and no event fires
+  // on either symbol.
+  void Assign(const TBarSymbol &source);
+  // The resolution this symbol measures and draws its text at, in dots per inch.
+  QPoint TextResolution() const { return ScreenDpi(); }
+
   // --- operations ---
   void DrawBar();
   void ClearBar();
