@@ -380,7 +380,8 @@ TEST_F(FrameStartup, MalformedValuesAreReportedOnceAndKeepTheirDesignTimeValues)
   });
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(WaitUntil([&] { return messages > 0; }));
+  DeliverQueuedEvents();
   EXPECT_EQ(messages, 1);
   EXPECT_TRUE(text.contains(U("Value of 文字列表示 'true' is not Boolean Type."))) << text.toStdString();
   EXPECT_TRUE(text.contains("abc")) << text.toStdString();
@@ -430,7 +431,8 @@ TEST_F(FrameStartup, DamagedDataFilesOpenAndTheNextCloseWritesSoundFiles) {
     static_cast<QDialog *>(modal)->accept();
   });
   s.Show();
-  QTest::qWait(20);
+  ASSERT_TRUE(WaitUntil([&] { return !reported.isEmpty(); }));
+  DeliverQueuedEvents();
   const Strings codes = s.form->Records()->List(rfCode);
   ASSERT_EQ(codes.size(), 5u);
   EXPECT_EQ(codes[0], "A1") << "a lone CR ends a line";
@@ -468,15 +470,19 @@ struct Unmount {
 struct NextMessage {
   QString text;
   QSize size;
+  bool answered = false;
   explicit NextMessage(const char *button = nullptr) {
     AnswerNextModal([this, button](QWidget *modal) {
       auto *box = static_cast<QMessageBox *>(modal);
+      answered = true;
       text = box->text();
       size = box->frameGeometry().size();
       if (button) box->findChild<QPushButton *>(button)->click();
       else box->accept();
     });
   }
+  // Waits for the message to come and be answered.
+  bool Wait() const { return WaitUntil([this] { return answered; }); }
 };
 
 struct FrameSafety : FrameStartup {
@@ -500,7 +506,7 @@ TEST_F(FrameSafety, TheDataFolderIsChosenOnceAtStartUp) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(s.form->Records()->IsEmpty());
   EXPECT_TRUE(notice.text.contains(U("「Plomix.txt」"))) << notice.text.toStdString();
   ASSERT_TRUE(RunCommand("mount", {"-o", "remount,bind,rw", dir.path()}));
@@ -524,7 +530,7 @@ TEST_F(FrameSafety, TextAfterANulInTheEnvironmentFileIsNeverDroppedSilently) {
     NextMessage notice;
     Session s(dir.path());
     s.Show();
-    QTest::qWait(50);
+    ASSERT_TRUE(notice.Wait());
     EXPECT_TRUE(notice.text.contains(U("環境設定ファイル「plomix.ini」の NUL 文字"))) << notice.text.toStdString();
     ASSERT_TRUE(s.Close());
     if (backupsFull) {
@@ -585,7 +591,7 @@ TEST_F(FrameSafety, ValuesOutsideTheirControlsRangeAreReportedAndReplaced) {
     NextMessage notice;
     Session s(dir.path());
     s.Show();
-    QTest::qWait(50);
+    ASSERT_TRUE(notice.Wait());
     EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」の次の設定"))) << notice.text.toStdString();
     for (const Row &row : rows) EXPECT_TRUE(notice.text.contains(U("「%1」").arg(U(row.key)))) << row.key;
     EXPECT_EQ(s.form->BarImage1->BarFont()->Font.pixelSize(), 12) << fontSize;
@@ -627,7 +633,7 @@ TEST_F(FrameSafety, AHugeValueGivesAShortMessageThatFitsTheScreen) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(notice.text.contains(U("「スケール」"))) << notice.text.left(200).toStdString();
   EXPECT_TRUE(notice.text.contains(U("「FontName」")));
   EXPECT_LT(notice.text.size(), 1000);
@@ -642,7 +648,7 @@ TEST_F(FrameSafety, AnEnvironmentFileThatIsAFifoDoesNotHangTheStartUp) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」を読み込めませんでした"))) << notice.text.toStdString();
   ASSERT_TRUE(s.Close());
   EXPECT_TRUE(QFileInfo(EnvPath()).isFile());
