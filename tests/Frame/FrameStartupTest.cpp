@@ -13,6 +13,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "Common/FileBackup.h"
 #include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
@@ -571,7 +574,7 @@ TEST_F(FrameSafety, AFullDiskIsReportedWithTheSystemsReason) {
   NextMessage error("CloseWithoutSaving");
   EXPECT_TRUE(s.Close());
   EXPECT_TRUE(error.text.startsWith(U("データファイル「Plomix.txt」を保存できませんでした"))) << error.text.toStdString();
-  EXPECT_TRUE(error.text.contains("No space left on device")) << error.text.toStdString();
+  EXPECT_TRUE(error.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << error.text.toStdString();
 }
 
 // Values outside what their control (or the font dialog) allows are reported, naming
