@@ -9,6 +9,7 @@
 #include "Param/TParameter.h"
 #include "Print/LabelSheetJob.h"
 #include "Print/PagePainter.h"
+#include "Print/PrintSymbol.h"
 #include "Print/SymbolRecords.h"
 #include "SheetForm/TLabelSheetForm.h"
 #include "Common/UiText.h"
@@ -77,14 +78,16 @@ void TFrameForm::PrintOnSheet(const TLabelSheet &sheet, bool records) {
   TSnapSource source;
   TPicture copy;  // the copies' picture as it was when printing began
   TSheetCallbacks callbacks;
+  // The records are loaded into a symbol of the print's own, never the one on screen.
+  TPrintSymbol symbol(*BarImage1);
   if (records) {
     callbacks.Load = [&](std::int64_t record) -> const TSnapSource * {
-      if (!LoadRecordIntoSymbol(*BarImage1, *FRecords, static_cast<int>(record)).Displayed) return nullptr;
-      source = SnapSourceOf(*BarImage1);
+      if (!LoadRecordIntoSymbol(symbol, *FRecords, static_cast<int>(record)).Displayed) return nullptr;
+      source = SnapSourceOf(symbol);
       return &source;
     };
-    callbacks.PaintPicture = [this](QPainter &painter, const QRect &cell) {
-      StretchPicture(painter, BarImage1->Picture(), cell);
+    callbacks.PaintPicture = [&symbol](QPainter &painter, const QRect &cell) {
+      StretchPicture(painter, symbol.Picture(), cell);
     };
   } else {
     source = SnapSourceOf(*BarImage1);

@@ -9,6 +9,7 @@
 #include "Preview/TPreviewForm.h"
 #include "Print/Pagination.h"
 #include "Print/PrintJob.h"
+#include "Print/PrintSymbol.h"
 #include "Print/SymbolRecords.h"
 #include "Widgets/Spinner.h"
 #include "Common/UiText.h"
@@ -65,13 +66,13 @@ void TFrameForm::Button8Click() {
       return;
     }
   }
+  // The symbol as it was when printing began, apart from the one on screen.
+  const TPrintSymbol symbol(*BarImage1);
   const TPrintMetrics metrics = MetricsOf(*this, PrintScale());
-  const TCellSteps steps =
-      CellSteps(metrics, BarImage1->Width(), BarImage1->Height(), ColumnSpacing, RowSpacing);
+  const TCellSteps steps = CellSteps(metrics, symbol.Width(), symbol.Height(), ColumnSpacing, RowSpacing);
   const TGridPagination grid(steps, PageWidth, PageHeight, PrintCopies());
-  const TPicture copy = BarImage1->Picture();  // the picture as it was when printing began
   QString error;
-  const bool printed = PrintGrid(Printer(), copy, grid, &error);
+  const bool printed = PrintGrid(Printer(), symbol.Picture(), grid, &error);
   StatusRefresh();
   ReportPrint(printed, error);
 }
@@ -80,29 +81,28 @@ void TFrameForm::Button10Click() {
   ListPrintModeScope mode(ListPrintMode);
   bool printed = true;
   QString error;
-  {
-    // The shown record comes back however the print ends.
-    TSymbolKeeper keeper(*BarImage1);
-    PrintableCount = CountPrintable(*BarImage1, *FRecords);
-    if (FRecords->IsEmpty() || PrintableCount == 0) {
-      ShowMessage(Text("リストに表示可能なデータがない為印刷出来ません。"));
-    } else if (const auto sheet = FLabelSettings.ChosenSheet()) {
-      PrintOnSheet(*sheet, true);
-    } else {
-      bool accepted = false;
-      {
-        TPreviewForm preview(*this, this);
-        accepted = preview.exec() == QDialog::Accepted;
-      }
-      if (accepted) {
-        TFlowPagination flow(MetricsOf(*this, PrintScale()), ColumnSpacing, RowSpacing,
-                             FRecords->Count(), [this](int record) {
-                               return LoadRecordIntoSymbol(*BarImage1, *FRecords, record);
-                             });
-        printed = PrintFlow(Printer(), flow,
-                            [this]() -> const TPicture & { return BarImage1->Picture(); }, &error);
-        if (printed) ReportPrint(true, {});
-      }
+  // The records are loaded into a symbol of the print's own: the shown record stays on
+  // screen, untouched, however the print ends.
+  PrintableCount = CountPrintable(*BarImage1, *FRecords);
+  if (FRecords->IsEmpty() || PrintableCount == 0) {
+    ShowMessage(Text("リストに表示可能なデータがない為印刷出来ません。"));
+  } else if (const auto sheet = FLabelSettings.ChosenSheet()) {
+    PrintOnSheet(*sheet, true);
+  } else {
+    bool accepted = false;
+    {
+      TPreviewForm preview(*this, this);
+      accepted = preview.exec() == QDialog::Accepted;
+    }
+    if (accepted) {
+      TPrintSymbol symbol(*BarImage1);
+      TFlowPagination flow(MetricsOf(*this, PrintScale()), ColumnSpacing, RowSpacing,
+                           FRecords->Count(), [this, &symbol](int record) {
+                             return LoadRecordIntoSymbol(symbol, *FRecords, record);
+                           });
+      printed = PrintFlow(Printer(), flow, [&symbol]() -> const TPicture & { return symbol.Picture(); },
+                          &error);
+      if (printed) ReportPrint(true, {});
     }
   }
   StatusRefresh();

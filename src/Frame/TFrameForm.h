@@ -142,7 +142,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QPrinter &Printer() override { return FPrinterChoice.Printer(); }
   TPrinterChoice &PrinterChoice() { return FPrinterChoice; }
   TPrintState &PrintState() override { return *this; }
-  TBarImage &PrintSymbol() override { return *BarImage1; }
+  const TBarSymbol &PrintSymbol() const override { return *BarImage1; }
   const TRecordList &PrintRecords() const override { return *FRecords; }
   int PrintScale() const override { return UpDown8->Position(); }
   void SetPrintScale(int percent) override;

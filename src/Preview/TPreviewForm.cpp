@@ -15,19 +15,16 @@
 #include <algorithm>
 
 #include "PictureFiles/PictureFiles.h"
-#include "BarImage/TBarImage.h"
 #include "Common/UiText.h"
 #include "Records/RecordList.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
 #include "Print/PrintState.h"
+#include "Print/PrintSymbol.h"
 #include "Print/SymbolRecords.h"
 #include "Progress/TProgressForm.h"
 
 namespace plomix {
-namespace {
-
-}  // namespace
 
 TPreviewForm::TPreviewForm(TPrintHost &host, QWidget *owner) : QDialog(owner), FHost(host) {
   setupUi(this);
@@ -41,6 +38,8 @@ TPreviewForm::TPreviewForm(TPrintHost &host, QWidget *owner) : QDialog(owner), F
   connect(Button7, &QPushButton::clicked, this, &TPreviewForm::Button7Click);
   Button1->setDefault(true);
 }
+
+const TBarSymbol *TPreviewForm::Symbol() const { return FSymbol.get(); }
 
 TPreviewForm::~TPreviewForm() {
   if (!FClosed) FormCloseQuery();
@@ -63,12 +62,13 @@ int TPreviewForm::ZoomedPageWidth() const { return static_cast<int>(Zoomed(FMetr
 int TPreviewForm::ZoomedPageHeight() const { return static_cast<int>(Zoomed(FMetrics.PageHeight, FZoom)); }
 
 void TPreviewForm::FormShow() {
-  TBarImage &bar = FHost.PrintSymbol();
-  TPrintState &state = FHost.PrintState();
-  if (bar.BarFrame() == 1) {
-    bar.SetBarFrame(2);
-    FrameRaised = true;
+  // The preview draws with its own copy of the window's symbol, its frame raised.
+  if (!FSymbol) {
+    FSymbol = std::make_unique<TPrintSymbol>(FHost.PrintSymbol());
+    if (FSymbol->BarFrame() == 1) FSymbol->SetBarFrame(2);
   }
+  TBarSymbol &bar = *FSymbol;
+  TPrintState &state = FHost.PrintState();
   QString error;
   if (!MeasurePrinter(FHost.Printer(), state, &error)) {
     FFailed = true;
@@ -183,7 +183,7 @@ void TPreviewForm::ShowPreviewImage() { Image1->setPixmap(QPixmap::fromImage(Pre
 
 void TPreviewForm::ShowNormalPages(int page) {
   if (page < 1 || page > PageCount) return;
-  TBarImage &bar = FHost.PrintSymbol();
+  const TBarSymbol &bar = *FSymbol;
   const TPrintState &state = FHost.PrintState();
   FMetrics = MetricsOf(state, FHost.PrintScale());
   FSteps = CellSteps(FMetrics, bar.Width(), bar.Height(), state.ColumnSpacing, state.RowSpacing);
@@ -210,7 +210,7 @@ void TPreviewForm::ShowNormalPages(int page) {
 
 void TPreviewForm::ShowListPages(int page) {
   if (page < 1 || page > PageCount || !FFlow) return;
-  TBarImage &bar = FHost.PrintSymbol();
+  const TBarSymbol &bar = *FSymbol;
   const std::int64_t records = FHost.PrintRecords().Count();
   BeginComposing(std::min<std::int64_t>(2 * SymbolsPerPage, records));
   for (int slot = 0; slot < 2; ++slot) {
@@ -283,10 +283,6 @@ bool TPreviewForm::SavePreviewImage(const QString &path, QString *error) const {
 void TPreviewForm::FormCloseQuery() {
   FClosed = true;
   PageBitmap = QImage();
-  if (FrameRaised) {
-    FHost.PrintSymbol().SetBarFrame(1);
-    FrameRaised = false;
-  }
 }
 
 void TPreviewForm::done(int result) {

@@ -13,8 +13,10 @@
 
 namespace plomix {
 
+class TBarSymbol;
 class TPrintHost;
 class TFlowPagination;
+class TPrintSymbol;
 
 class TPreviewForm : public QDialog, public Ui::TPreviewForm {
   Q_OBJECT
@@ -23,7 +25,6 @@ class TPreviewForm : public QDialog, public Ui::TPreviewForm {
   TPreviewForm(TPrintHost &host, QWidget *owner);
   ~TPreviewForm() override;
 
-  bool FrameRaised = false;
   int PageCount = 0;
   int CurrentPage = 0;
   std::int64_t SymbolsPerPage = 0;
@@ -31,6 +32,9 @@ class TPreviewForm : public QDialog, public Ui::TPreviewForm {
   QImage PreviewImage;  // what Image1 shows: both pages with frames
 
   int Zoom() const { return FZoom; }
+  // The symbol the pages are drawn with: the window's, copied when the preview is first
+  // shown, its frame raised; null before that.
+  const TBarSymbol *Symbol() const;
   // True when showing failed (no usable printer page); the reason was reported.
   bool Failed() const { return FFailed; }
 
@@ -69,6 +73,7 @@ class TPreviewForm : public QDialog, public Ui::TPreviewForm {
   bool FShownOnce = false;
   bool FClosed = false;
   bool FFailed = false;
+  std::unique_ptr<TPrintSymbol> FSymbol;
   std::unique_ptr<TFlowPagination> FFlow;
   TReducedPicture FReducedPicture;  // the page is reduced as a viewer would show the paper
 };

@@ -7,7 +7,7 @@ class QPrinter;
 
 namespace plomix {
 
-class TBarImage;
+class TBarSymbol;
 class TRecordList;
 
 struct TPrintState {
@@ -24,12 +24,13 @@ struct TPrintState {
   bool ActualSizeSwitch = false;
 };
 
-// The window that prints: its symbol, records, print state and print controls.
+// The window that prints: its symbol, records, print state and print controls. The
+// symbol gives the settings, code and picture printing starts from; it is never changed.
 class TPrintHost {
  public:
   virtual ~TPrintHost() = default;
   virtual TPrintState &PrintState() = 0;
-  virtual TBarImage &PrintSymbol() = 0;
+  virtual const TBarSymbol &PrintSymbol() const = 0;
   virtual const TRecordList &PrintRecords() const = 0;
   virtual int PrintScale() const = 0;         // percent, 10..1000
   virtual void SetPrintScale(int percent) = 0;  // held within 10..1000

@@ -1,46 +1,34 @@
 #include "Print/SymbolRecords.h"
 
-#include "BarImage/TBarImage.h"
+#include "Encoders/SymbologyTable.h"
 #include "Records/RecordList.h"
+#include "Symbol/TBarSymbol.h"
 
 namespace plomix {
-namespace {
 
-void LoadSymbol(TBarImage &symbol, const std::string &code, const std::string &up,
-                const std::string &down) {
+TFlowSymbol LoadRecordIntoSymbol(TBarSymbol &symbol, const TRecordList &records, int index) {
   symbol.SetBarEnabled(false);
-  symbol.SetCommentUp(up);
-  symbol.SetCommentDown(down);
-  symbol.SetCode(code);
+  symbol.SetCommentUp(records.Field(index, rfCommentUp));
+  symbol.SetCommentDown(records.Field(index, rfCommentDown));
+  symbol.SetCode(records.Field(index, rfCode));
   symbol.SetBarEnabled(true);
-}
-
-}  // namespace
-
-TFlowSymbol LoadRecordIntoSymbol(TBarImage &symbol, const TRecordList &records, int index) {
-  LoadSymbol(symbol, records.Field(index, rfCode), records.Field(index, rfCommentUp),
-             records.Field(index, rfCommentDown));
   return {symbol.BarDisped(), symbol.Width(), symbol.Height()};
 }
 
-int CountPrintable(TBarImage &symbol, const TRecordList &records) {
-  const bool debug = symbol.BarDebug();
-  symbol.SetBarDebug(true);
+int CountPrintable(const TBarSymbol &settings, const TRecordList &records) {
+  const SymbologyInfo &symbology = Symbology(settings.BarType());
+  // A start character the encoder corrects stays corrected for the codes after it, as
+  // it does on a symbol the codes are loaded into one after the other.
+  char startChar = settings.StartChar();
   int count = 0;
   for (const std::string &code : records.List(rfCode)) {
-    symbol.SetCode(code);
-    if (symbol.BarDisped()) ++count;
+    if (code.empty()) continue;
+    const EncodeResult result =
+        symbology.encode(EncodeInput{code, settings.CD(), startChar, settings.StopChar()});
+    if (result.startChar != 0) startChar = result.startChar;
+    if (!result.pattern.empty()) ++count;
   }
-  symbol.SetBarDebug(debug);
   return count;
 }
-
-TSymbolKeeper::TSymbolKeeper(TBarImage &symbol)
-    : FSymbol(symbol),
-      FCode(symbol.Code()),
-      FCommentUp(symbol.CommentUp()),
-      FCommentDown(symbol.CommentDown()) {}
-
-TSymbolKeeper::~TSymbolKeeper() { LoadSymbol(FSymbol, FCode, FCommentUp, FCommentDown); }
 
 }  // namespace plomix

@@ -217,6 +217,55 @@ std::string TBarSymbol::CDC() const {
   return n > 0 ? FSymbol.substr(after, static_cast<std::size_t>(n)) : std::string();
 }
 
+// --- copying ---
+
+void TBarSymbol::Assign(const TBarSymbol &source) {
+  if (&source == this) return;
+  FBarType = source.FBarType;
+  FCode = source.FCode;
+  FCommentUp = source.FCommentUp;
+  FCommentUpLoc = source.FCommentUpLoc;
+  FCommentDown = source.FCommentDown;
+  FCommentDownLoc = source.FCommentDownLoc;
+  FStartChar = source.FStartChar;
+  FStopChar = source.FStopChar;
+  FCD = source.FCD;
+  FCDN = source.FCDN;
+  FScale = source.FScale;
+  FAngle = source.FAngle;
+  FReverse = source.FReverse;
+  FSymbol = source.FSymbol;
+  FSymbolDisp = source.FSymbolDisp;
+  FBarFont = source.FBarFont;
+  FTransparent = source.FTransparent;
+  FBarColor = source.FBarColor;
+  FBackColor = source.FBackColor;
+  FBarWidth = source.FBarWidth;
+  FBarHeight = source.FBarHeight;
+  FBarLeft = source.FBarLeft;
+  FBarTop = source.FBarTop;
+  FBarSpaceUp = source.FBarSpaceUp;
+  FBarSpaceDown = source.FBarSpaceDown;
+  FBarSpaceLeft = source.FBarSpaceLeft;
+  FBarSpaceRight = source.FBarSpaceRight;
+  FMatch = source.FMatch;
+  FBarPicture = source.FBarPicture;
+  FElementRatio = source.FElementRatio;
+  FBarEnabled = source.FBarEnabled;
+  FBarDebug = source.FBarDebug;
+  FBarDisped = source.FBarDisped;
+  FClearOption = source.FClearOption;
+  FBarFrame = source.FBarFrame;
+  FAutoSize = source.FAutoSize;
+  FStretch = source.FStretch;
+  // A fixed-size symbol draws into the picture it has, so the copy starts from the same.
+  FPicture = source.FPicture;
+  FPattern = source.FPattern;
+  FRefusal = source.FRefusal;
+  // The layout, ink and text caches are rebuilt by the next drawing.
+  ResizeControl(source.ControlSize());
+}
+
 // --- operations ---
 
 void TBarSymbol::DrawBar() {

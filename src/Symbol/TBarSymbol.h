@@ -122,6 +122,13 @@ class TBarSymbol {
   // The right check digit of a number refused for a wrong one (Refusal::WrongCheckDigit).
   int ExpectedCheckDigit() const { return FExpectedCheck; }
 
+  // Takes every setting, the code, the last drawing's results, the picture and the size
+  // from `source`, as a copy that draws on its own: nothing is drawn and no event fires
+  // on either symbol.
+  void Assign(const TBarSymbol &source);
+  // The resolution this symbol measures and draws its text at, in dots per inch.
+  QPoint TextResolution() const { return ScreenDpi(); }
+
   // --- operations ---
   void DrawBar();
   void ClearBar();

@@ -7,7 +7,9 @@
 #include <QPalette>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 #include "Common/AtomicFile.h"
@@ -153,7 +155,8 @@ TEST(AtomicFile, FailuresNameTheSystemsReasonAndDevicesStayDevices) {
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previous);
   EXPECT_FALSE(written);
-  EXPECT_EQ(error, "File too large");
+  // The system's words for EFBIG in the running locale ("File too large" in C).
+  EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no temporary file left";
   EXPECT_TRUE(WriteFileAtomically("/dev/null", "abc", &error)) << error.toStdString();
   EXPECT_TRUE(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());

@@ -1,6 +1,7 @@
 // The main window's sort and list buttons.
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 
 #include "DataList/TDataListForm.h"
 #include "Param/TParameter.h"
@@ -84,14 +85,16 @@ TEST(FrameSort, OneRecordShowsNoDialog) {
   FrameFixture f;
   f.AddCodes({"123"});
   bool asked = false;
-  QTimer *timer = AnswerNextModal([&asked](QWidget *modal) {
+  const QPointer<QTimer> timer = AnswerNextModal([&asked](QWidget *modal) {
     asked = true;
     static_cast<QDialog *>(modal)->reject();
   });
   QTest::mouseClick(f.Find<QPushButton>("Button13"), Qt::LeftButton);
-  QTest::qWait(50);
+  // A dialog the click opened would be open now, or answered while it ran.
+  DeliverQueuedEvents();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_FALSE(asked);
-  delete timer;
+  delete timer.data();
 }
 
 TEST(FrameList, OkReplacesTheListAndShowsTheReturnedRecord) {

@@ -13,6 +13,7 @@
 #include "tests/support/ModalDialog.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/Pagination.h"
+#include "Symbol/Picture.h"
 #include "tests/support/Oracles.h"
 #include "tests/support/PdfPages.h"
 
@@ -94,6 +95,65 @@ TEST_F(FramePrint, ListPrintPrintsThePrintableRecordsAndPutsTheSymbolBack) {
   const QPoint origin = f.form->Printer().pageLayout().paintRectPixels(kDpi).topLeft();
   const int height = int(PrinterHeight(MetricsOf(*f.form, 100), f.form->BarImage1->Height()));
   EXPECT_EQ(ReadRow(pages[0], origin.y(), height), (std::vector<std::string>{"AB1M", "CD2R", "EF3W"}));
+}
+
+// What a window's symbol shows and holds; equal before and after a print.
+struct SymbolSnapshot {
+  std::string code, up, down;
+  int frame, width, height;
+  char start;
+  QImage picture;
+  explicit SymbolSnapshot(TBarImage &bar)
+      : code(bar.Code()), up(bar.CommentUp()), down(bar.CommentDown()), frame(bar.BarFrame()),
+        width(bar.Width()), height(bar.Height()), start(bar.StartChar()),
+        picture(PictureToImage(bar.Picture())) {}
+  bool operator==(const SymbolSnapshot &) const = default;
+};
+
+// Counts the window symbol's events, still passing them on to the window.
+void CountEvents(TBarImage &bar, int &count) {
+  for (TNotifyWatchEvent *event : {&bar.OnChangeCode, &bar.OnPaintBar, &bar.OnPaintedBar, &bar.OnChangedCode})
+    *event = [&count, passOn = *event](TBarImage *sender, bool watch) {
+      ++count;
+      if (passOn) passOn(sender, watch);
+    };
+}
+
+TEST(FramePrintSymbol, PrintsAndPreviewsLeaveTheWindowsSymbolAlone) {
+  struct Row { const char *note; const char *button; bool print; TBarTypes type; int frame; };
+  const Row rows[] = {
+      {"list print with a frame the preview raises", "Button10", true, cbarCODE39, 1},
+      {"list preview closed", "Button10", false, cbarCODE39, 0},
+      {"copies with a frame the preview raises", "Button8", true, cbarCODE39, 1},
+      {"copies preview closed", "Button8", false, cbarCODE39, 1},
+      // Code 128 corrects the start set D to A when it encodes: counting must not write
+      // that back into the window's symbol.
+      {"list print of Code 128 with start D", "Button10", true, cbarCODE128, 0},
+  };
+  for (const Row &row : rows) {
+    PrintFixture p;
+    p.f.SetSymbology(row.type);
+    p.f.AddCodes({"SY1", "bad*", "SY22", "SY3"});
+    p.f.Choose("ComboBox1", 2);
+    TBarImage &bar = *p.f.form->BarImage1;
+    bar.SetBarFrame(static_cast<TFrameSize>(row.frame));
+    if (row.type == cbarCODE128) bar.SetStartChar('D');
+    const SymbolSnapshot before(bar);
+    int events = 0;
+    CountEvents(bar, events);
+    bool previewed = false;
+    p.Click(row.button, row.print, [&](TPreviewForm *preview) {
+      previewed = true;
+      EXPECT_EQ(events, 0) << row.note << ": while the preview is open";
+      EXPECT_TRUE(SymbolSnapshot(bar) == before) << row.note << ": while the preview is open";
+      ASSERT_NE(preview->Symbol(), nullptr) << row.note;
+      EXPECT_EQ(preview->Symbol()->BarFrame(), row.frame == 1 ? 2 : row.frame) << row.note;
+    });
+    EXPECT_TRUE(previewed) << row.note;
+    EXPECT_EQ(events, 0) << row.note;
+    EXPECT_TRUE(SymbolSnapshot(bar) == before) << row.note;
+    EXPECT_EQ(QFile::exists(p.pdf), row.print) << row.note;
+  }
 }
 
 TEST_F(FramePrint, NormalPrintFillsTheGridWithTheCopies) {

@@ -122,13 +122,16 @@ TEST_F(FrameSave, NothingIsSavedOrCopiedWithoutASymbol) {
   f.TypeEnter("ComboBox1", "abc");  // Code 39 cannot encode lower case
   ASSERT_FALSE(f.form->BarImage1->BarDisped());
   bool opened = false;
-  AnswerNextModal([&](QWidget *modal) {
+  const QPointer<QTimer> answer = AnswerNextModal([&](QWidget *modal) {
     opened = true;
     static_cast<QDialog *>(modal)->reject();
-  }, 200);
+  });
   f.form->Button4Click();
-  QTest::qWait(250);
+  // A dialog the click opened would be open now, or answered while it ran.
+  DeliverQueuedEvents();
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_FALSE(opened);
+  delete answer.data();
   QGuiApplication::clipboard()->setText("before");
   f.form->Button3Click();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");

@@ -13,6 +13,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "Common/FileBackup.h"
 #include "DataList/DataListDefaults.h"
 #include "Frame/EnvironmentKeys.h"
@@ -382,7 +385,8 @@ TEST_F(FrameStartup, MalformedValuesAreReportedOnceAndKeepTheirDesignTimeValues)
   });
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(WaitUntil([&] { return messages > 0; }));
+  DeliverQueuedEvents();
   EXPECT_EQ(messages, 1);
   EXPECT_TRUE(text.contains(U("Value of 文字列表示 'true' is not Boolean Type."))) << text.toStdString();
   EXPECT_TRUE(text.contains("abc")) << text.toStdString();
@@ -432,7 +436,8 @@ TEST_F(FrameStartup, DamagedDataFilesOpenAndTheNextCloseWritesSoundFiles) {
     static_cast<QDialog *>(modal)->accept();
   });
   s.Show();
-  QTest::qWait(20);
+  ASSERT_TRUE(WaitUntil([&] { return !reported.isEmpty(); }));
+  DeliverQueuedEvents();
   const Strings codes = s.form->Records()->List(rfCode);
   ASSERT_EQ(codes.size(), 5u);
   EXPECT_EQ(codes[0], "A1") << "a lone CR ends a line";
@@ -470,15 +475,19 @@ struct Unmount {
 struct NextMessage {
   QString text;
   QSize size;
+  bool answered = false;
   explicit NextMessage(const char *button = nullptr) {
     AnswerNextModal([this, button](QWidget *modal) {
       auto *box = static_cast<QMessageBox *>(modal);
+      answered = true;
       text = box->text();
       size = box->frameGeometry().size();
       if (button) box->findChild<QPushButton *>(button)->click();
       else box->accept();
     });
   }
+  // Waits for the message to come and be answered.
+  bool Wait() const { return WaitUntil([this] { return answered; }); }
 };
 
 struct FrameSafety : FrameStartup {
@@ -502,7 +511,7 @@ TEST_F(FrameSafety, TheDataFolderIsChosenOnceAtStartUp) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(s.form->Records()->IsEmpty());
   EXPECT_TRUE(notice.text.contains(U("「Plomix.txt」"))) << notice.text.toStdString();
   ASSERT_TRUE(RunCommand("mount", {"-o", "remount,bind,rw", dir.path()}));
@@ -526,7 +535,7 @@ TEST_F(FrameSafety, TextAfterANulInTheEnvironmentFileIsNeverDroppedSilently) {
     NextMessage notice;
     Session s(dir.path());
     s.Show();
-    QTest::qWait(50);
+    ASSERT_TRUE(notice.Wait());
     EXPECT_TRUE(notice.text.contains(U("環境設定ファイル「plomix.ini」の NUL 文字"))) << notice.text.toStdString();
     ASSERT_TRUE(s.Close());
     if (backupsFull) {
@@ -567,7 +576,7 @@ TEST_F(FrameSafety, AFullDiskIsReportedWithTheSystemsReason) {
   NextMessage error("CloseWithoutSaving");
   EXPECT_TRUE(s.Close());
   EXPECT_TRUE(error.text.startsWith(U("データファイル「Plomix.txt」を保存出来ませんでした"))) << error.text.toStdString();
-  EXPECT_TRUE(error.text.contains("No space left on device")) << error.text.toStdString();
+  EXPECT_TRUE(error.text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << error.text.toStdString();
 }
 
 // Values outside what their control (or the font dialog) allows are reported, naming
@@ -587,7 +596,7 @@ TEST_F(FrameSafety, ValuesOutsideTheirControlsRangeAreReportedAndReplaced) {
     NextMessage notice;
     Session s(dir.path());
     s.Show();
-    QTest::qWait(50);
+    ASSERT_TRUE(notice.Wait());
     EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」の次の設定"))) << notice.text.toStdString();
     for (const Row &row : rows) EXPECT_TRUE(notice.text.contains(U("「%1」").arg(U(row.key)))) << row.key;
     EXPECT_EQ(s.form->BarImage1->BarFont()->Font.pixelSize(), 12) << fontSize;
@@ -629,7 +638,7 @@ TEST_F(FrameSafety, AHugeValueGivesAShortMessageThatFitsTheScreen) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(notice.text.contains(U("「スケール」"))) << notice.text.left(200).toStdString();
   EXPECT_TRUE(notice.text.contains(U("「FontName」")));
   EXPECT_LT(notice.text.size(), 1000);
@@ -644,7 +653,7 @@ TEST_F(FrameSafety, AnEnvironmentFileThatIsAFifoDoesNotHangTheStartUp) {
   NextMessage notice;
   Session s(dir.path());
   s.Show();
-  QTest::qWait(50);
+  ASSERT_TRUE(notice.Wait());
   EXPECT_TRUE(notice.text.startsWith(U("環境設定ファイル「plomix.ini」を読み込めませんでした"))) << notice.text.toStdString();
   ASSERT_TRUE(s.Close());
   EXPECT_TRUE(QFileInfo(EnvPath()).isFile());

@@ -1,6 +1,7 @@
 // EMF and placeable WMF played by Windows GDI (as Wine implements it) must give the
 // bitmap of the same symbol, pixel for pixel, outside the text; the text must leave ink
 // of its colour inside its own box. GdiPlayer.exe plays every file in one Wine start.
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -56,6 +57,30 @@ TEST(GdiPlayback, EveryFilePlaysAsItsBitmap) {
   }
   std::printf("GDI playback equal to the bitmap: EMF %d/%zu, WMF %d/%zu, WMF as EMF %d/%zu symbols\n",
               exact[0], symbols.size(), exact[1], symbols.size(), exact[2], symbols.size());
+}
+
+// The golden files in tests/data are what the writer's byte comparison holds to; played
+// by GDI they must give the symbol's bitmap, so a golden file regenerated from a wrong
+// writer fails here.
+TEST(GdiPlayback, TheGoldenFilesPlayAsTheSymbolsBitmap) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const PlaybackSymbol golden = GoldenPlaybackSymbol();
+  ASSERT_FALSE(golden.bitmap.isNull());
+  ASSERT_TRUE(QFile::copy(GoldenEmfPath(), dir.filePath(QStringLiteral("golden.emf"))));
+  ASSERT_TRUE(QFile::copy(GoldenWmfPath(), dir.filePath(QStringLiteral("golden.wmf"))));
+  std::vector<GdiPlay> plays;
+  for (GdiMode mode : kModes)
+    plays.push_back({mode, mode == GdiMode::Emf ? QStringLiteral("golden.emf") : QStringLiteral("golden.wmf"),
+                     QStringLiteral("golden-") + GdiModeName(mode) + ".bmp"});
+  const QString error = RunGdiPlayer(dir.path(), plays);
+  ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+  for (const GdiPlay &play : plays) {
+    const QImage played(dir.filePath(play.output));
+    const QString problem = ComparePlayback(golden, played, Match::Exact);
+    EXPECT_TRUE(problem.isEmpty()) << GdiModeName(play.mode).toStdString() << " " << play.input.toStdString()
+                                   << ": " << problem.toStdString();
+  }
 }
 
 }  // namespace

@@ -85,6 +85,15 @@ QImage CutOut(const QImage &page, const PlaybackSymbol &s) {
   return Sample(page, size, origin);
 }
 
+// The arguments that convert files to PNG pages of 2100 x 2970 pixels into `out`.
+QStringList ConvertArguments(const QString &out) {
+  return {QStringLiteral("-env:UserInstallation=file://") + QStringLiteral(PLOMIX_LIBREOFFICE_PROFILE),
+          QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+          QStringLiteral("png:draw_png_Export:{\"PixelWidth\":{\"type\":\"long\",\"value\":\"2100\"},"
+                         "\"PixelHeight\":{\"type\":\"long\",\"value\":\"2970\"}}"),
+          QStringLiteral("--outdir"), out};
+}
+
 TEST(LibreOfficeImport, SampleMatchesTheBitmapInk) {
   const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
   if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed: its import was not checked";
@@ -94,11 +103,7 @@ TEST(LibreOfficeImport, SampleMatchesTheBitmapInk) {
   // that shows a picture scaled by a fraction of a percent. Scale 1 is left out:
   // LibreOffice enlarges a picture narrower than about an inch as it places it.
   std::vector<PlaybackSymbol> sample, symbols;
-  QStringList arguments{QStringLiteral("-env:UserInstallation=file://") + QStringLiteral(PLOMIX_LIBREOFFICE_PROFILE),
-                        QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                        QStringLiteral("png:draw_png_Export:{\"PixelWidth\":{\"type\":\"long\",\"value\":\"2100\"},"
-                                       "\"PixelHeight\":{\"type\":\"long\",\"value\":\"2970\"}}"),
-                        QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out"))};
+  QStringList arguments = ConvertArguments(dir.filePath(QStringLiteral("out")));
   for (std::size_t i = 0; i < kPlaybackCodes.size(); ++i)
     sample.push_back(DrawPlaybackSymbol(kPlaybackCodes[i], kPlaybackLooks[i % kPlaybackLooks.size()],
                                         2 + static_cast<int>(i % 2)));
@@ -139,6 +144,32 @@ TEST(LibreOfficeImport, SampleMatchesTheBitmapInk) {
     }
   std::printf("LibreOffice import with the bitmap's ink: EMF %d/%zu, WMF %d/%zu symbols\n", equal[0],
               symbols.size(), equal[1], symbols.size());
+}
+
+// The golden files in tests/data, imported by LibreOffice, must put their ink where the
+// symbol's bitmap has it: a golden file regenerated from a wrong writer fails here.
+TEST(LibreOfficeImport, TheGoldenFilesShowTheSymbolsInk) {
+  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+  if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice (soffice) is not installed: its import was not checked";
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const PlaybackSymbol golden = GoldenPlaybackSymbol();
+  ASSERT_FALSE(golden.bitmap.isNull());
+  ASSERT_LT(golden.bitmap.width(), 790) << "wider than the page: LibreOffice would shrink it";
+  // Different stems: each converted page is named after its file's stem.
+  const QString emf = dir.filePath(QStringLiteral("golden-e.emf")), wmf = dir.filePath(QStringLiteral("golden-w.wmf"));
+  ASSERT_TRUE(QFile::copy(GoldenEmfPath(), emf));
+  ASSERT_TRUE(QFile::copy(GoldenWmfPath(), wmf));
+  QProcess office;
+  office.setProcessChannelMode(QProcess::MergedChannels);
+  office.start(soffice, ConvertArguments(dir.filePath(QStringLiteral("out"))) << emf << wmf);
+  ASSERT_TRUE(office.waitForFinished(10 * 60 * 1000)) << "LibreOffice did not finish";
+  ASSERT_EQ(office.exitCode(), 0) << office.readAll().toStdString();
+  for (const char *page : {"out/golden-e.png", "out/golden-w.png"}) {
+    const QImage picture = CutOut(QImage(dir.filePath(QString::fromLatin1(page))), golden);
+    const QString problem = ComparePlayback(golden, picture, Match::Ink);
+    EXPECT_TRUE(problem.isEmpty()) << page << ": " << problem.toStdString();
+  }
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ struct Host : TPrintHost {
     bar.SetCode("PREVIEW1");
   }
   TPrintState &PrintState() override { return state; }
-  TBarImage &PrintSymbol() override { return bar; }
+  const TBarSymbol &PrintSymbol() const override { return bar; }
   const TRecordList &PrintRecords() const override { return records; }
   int PrintScale() const override { return scale; }
   void SetPrintScale(int percent) override { scale = std::clamp(percent, 10, 1000); }
@@ -117,7 +117,9 @@ TEST(Preview, ListModeLearnsThePageCountOnTheLastView) {
   EXPECT_LT(preview.PageCount, 10000);
   EXPECT_GT(preview.PageCount, 2);
   EXPECT_TRUE(preview.PageCount == preview.CurrentPage || preview.PageCount == preview.CurrentPage + 1);
-  EXPECT_EQ(host.bar.Code(), "R39") << "the symbol holds the last record loaded";
+  ASSERT_NE(preview.Symbol(), nullptr);
+  EXPECT_EQ(preview.Symbol()->Code(), "R39") << "the preview's symbol holds the last record loaded";
+  EXPECT_EQ(host.bar.Code(), "PREVIEW1") << "the window's symbol is left alone";
 }
 
 TEST(Preview, ActualSizeDrawsTheSymbolAtItsScreenSizeUntilTheScaleChanges) {
@@ -126,16 +128,19 @@ TEST(Preview, ActualSizeDrawsTheSymbolAtItsScreenSizeUntilTheScaleChanges) {
   {
     TPreviewForm preview(host, nullptr);
     Show(preview);
-    EXPECT_EQ(host.bar.BarFrame(), 2);
+    ASSERT_NE(preview.Symbol(), nullptr);
+    EXPECT_EQ(preview.Symbol()->BarFrame(), 2) << "raised in the preview's pictures";
+    EXPECT_EQ(host.bar.BarFrame(), 1) << "not on the window's symbol";
     QTest::mouseClick(preview.Button5, Qt::LeftButton);
     EXPECT_FALSE(preview.Button5->isEnabled());
     EXPECT_TRUE(host.state.ActualSizeSwitch);
-    const std::int64_t cellWidth =
-        PrinterWidth(MetricsOf(host.state, host.scale), host.bar.Width()) * preview.Zoom() / 100;
-    EXPECT_NEAR(cellWidth, host.bar.Width(), host.bar.Width() / 50 + 1) << "scale " << host.scale;
+    EXPECT_EQ(preview.Symbol()->BarFrame(), 2) << "raised once";
+    const int width = preview.Symbol()->Width();
+    const std::int64_t cellWidth = PrinterWidth(MetricsOf(host.state, host.scale), width) * preview.Zoom() / 100;
+    EXPECT_NEAR(cellWidth, width, width / 50 + 1) << "scale " << host.scale;
     preview.accept();
   }
-  EXPECT_EQ(host.bar.BarFrame(), 1) << "put back also after actual size";
+  EXPECT_EQ(host.bar.BarFrame(), 1);
   {
     TPreviewForm again(host, nullptr);
     Show(again);

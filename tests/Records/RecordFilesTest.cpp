@@ -8,7 +8,9 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -227,7 +229,7 @@ TEST_F(RecordFilesTest, ABackupFailingForTheFileSizeLimitKeepsTheOriginal) {
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previous);
   ASSERT_EQ(loaded.Notices.size(), 1);
-  EXPECT_TRUE(loaded.Notices[0].contains("File too large")) << loaded.Notices[0].toStdString();
+  EXPECT_TRUE(loaded.Notices[0].contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << loaded.Notices[0].toStdString();
   EXPECT_TRUE(saved);
   EXPECT_EQ(Read("Plomix.txt"), codes);
   EXPECT_FALSE(Read("Plomix.txt.bak"));

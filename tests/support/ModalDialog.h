@@ -4,6 +4,7 @@
 // rejects or fills it in. The timer gives up after `timeoutMs`; delete it to stop it earlier.
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -30,6 +31,21 @@ inline QTimer *AnswerNextModal(std::function<void(QWidget *)> answer, int timeou
   });
   timer->start();
   return timer;  // deleted by itself once it answered or gave up
+}
+
+// Turns the event loop until `done` holds: true as soon as it does, false when it still
+// does not after `limitMs`, a bound for a hung program that a passing test never reaches.
+inline bool WaitUntil(const std::function<bool()> &done, int limitMs = 5000) {
+  return QTest::qWaitFor(done, limitMs);
+}
+
+// Delivers what is already queued (posted events, zero-time timers and what they queue in
+// turn), so whatever a click started has happened: a dialog it would open is open now.
+inline void DeliverQueuedEvents() {
+  for (int round = 0; round < 3; ++round) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
 }
 
 }  // namespace plomix::test

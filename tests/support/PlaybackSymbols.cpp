@@ -5,6 +5,7 @@
 
 #include "PictureFiles/MetafileShapes.h"
 #include "Common/Fonts.h"
+#include "tests/support/MetafileTestSymbols.h"
 
 namespace plomix::test {
 
@@ -81,17 +82,31 @@ bool IsInk(QRgb p) { return qGray(p) < 128; }
 }  // namespace
 
 PlaybackSymbol DrawPlaybackSymbol(const PlaybackCode &code, const PlaybackLook &look, int scale) {
+  return PlaybackSymbolOf(QStringLiteral("%1, %2, scale %3").arg(code.name, look.name).arg(scale),
+                          *Draw(code, look, scale, picBMP), *Draw(code, look, scale, picEMF));
+}
+
+PlaybackSymbol PlaybackSymbolOf(const QString &name, const TBarSymbol &bitmap, const TBarSymbol &meta) {
   PlaybackSymbol s;
-  s.name = QStringLiteral("%1, %2, scale %3").arg(code.name, look.name).arg(scale);
-  const auto bitmap = Draw(code, look, scale, picBMP);
-  const auto meta = Draw(code, look, scale, picEMF);
-  if (!bitmap->BarDisped() || !meta->BarDisped() || !meta->Picture().MetafileOrNull()) return s;
-  s.bitmap = bitmap->Picture().BitmapOrNull()->copy();
-  s.metafile = *meta->Picture().MetafileOrNull();
+  s.name = name;
+  if (!bitmap.BarDisped() || !meta.BarDisped() || !meta.Picture().MetafileOrNull() ||
+      !bitmap.Picture().BitmapOrNull())
+    return s;
+  s.bitmap = bitmap.Picture().BitmapOrNull()->copy();
+  s.metafile = *meta.Picture().MetafileOrNull();
   for (const MetafileRecord &r : s.metafile.Records())
     if (r.kind == MetafileRecord::Kind::Text) s.texts.emplace_back(TextBox(r), r.color.rgb());
   return s;
 }
+
+PlaybackSymbol GoldenPlaybackSymbol() {
+  const MetafileSymbolCase &c = kMetafileSymbols[0];
+  return PlaybackSymbolOf(QStringLiteral("golden %1").arg(QString::fromUtf8(c.note)),
+                          *MakeFramedSymbol(c, picBMP), *MakeFramedSymbol(c, picEMF));
+}
+
+QString GoldenEmfPath() { return QStringLiteral(PLOMIX_TEST_DATA "/code39-framed.emf"); }
+QString GoldenWmfPath() { return QStringLiteral(PLOMIX_TEST_DATA "/code39-framed.wmf"); }
 
 QString ComparePlayback(const PlaybackSymbol &s, const QImage &played, Match match) {
   if (played.isNull()) return QStringLiteral("no playback");

@@ -44,6 +44,17 @@ struct PlaybackSymbol {
 // when either drawing failed.
 PlaybackSymbol DrawPlaybackSymbol(const PlaybackCode &code, const PlaybackLook &look, int scale);
 
+// A symbol drawn by the caller twice: `bitmap` as a bitmap, `metafile` as a metafile.
+// Without a bitmap when either drawing failed.
+PlaybackSymbol PlaybackSymbolOf(const QString &name, const TBarSymbol &bitmap, const TBarSymbol &metafile);
+
+// The symbol the golden metafiles in tests/data hold (Code 39, both comments, framed)
+// and the paths of those files: the bitmap and the texts are drawn now, the metafile
+// is what the files were written from.
+PlaybackSymbol GoldenPlaybackSymbol();
+QString GoldenEmfPath();
+QString GoldenWmfPath();
+
 // How a played picture must match the bitmap outside the text boxes.
 enum class Match {
   Exact,  // every pixel
