@@ -60,7 +60,7 @@ struct PreviewHost : TPrintHost {
     bar.SetCode("123");
   }
   TPrintState &PrintState() override { return state; }
-  TBarImage &PrintSymbol() override { return bar; }
+  const TBarSymbol &PrintSymbol() const override { return bar; }
   const TRecordList &PrintRecords() const override { return gRecords; }
   int PrintScale() const override { return scale; }
   void SetPrintScale(int percent) override { scale = percent; }
