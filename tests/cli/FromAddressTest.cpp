@@ -39,7 +39,7 @@ TEST(FromAddress, DrawsTheSamePictureAsItsData) {
   ASSERT_EQ(run.status, 0) << run.err.constData();
   EXPECT_TRUE(run.out.contains("\"code\":\"10000131-3-2-503\"")) << run.out.constData();
   EXPECT_TRUE(run.out.contains("\"address_number\":\"1-3-2-503\"")) << run.out.constData();
-  EXPECT_TRUE(run.out.contains("\"verified\": \"elements\"")) << run.out.constData();  // the bar-by-bar check
+  EXPECT_TRUE(run.out.contains("\"verified\":\"elements\"")) << run.out.constData();  // the bar-by-bar check
   ASSERT_EQ(test::RunCli({"--type", "customer", "-o", fromData, "--", "10000131-3-2-503"}, setup).status, 0);
   EXPECT_EQ(ReadAll(fromAddress), ReadAll(fromData));
 }
