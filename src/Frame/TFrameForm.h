@@ -153,6 +153,11 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void closeEvent(QCloseEvent *event) override;
 
  private:
+  // The read-back verdict of the shown symbol, under the symbol (FrameReadBack.cpp).
+  QLabel *ReadBackPanel = nullptr;
+  void CreateReadBackPanel();
+  void ShowReadBack();
+  void PlaceReadBackPanel(int symbolAreaHeight);
   void CreatePopupMenu();
   void CreateSpinners();
   void ConnectHandlers();
