@@ -9,7 +9,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/FileOutput.h"
 #include "cli/InfoJson.h"
-#include "cli/Verify.h"
+#include "ReadBack/ReadBack.h"
 #include "Common/ShiftJis.h"
 #include "cli/AddressCode.h"
 
@@ -194,8 +194,9 @@ Drawn Renderer::DrawCode(const Job &job) {
   // The check reads the file's bytes as they will be written.
   const char *verified = nullptr;
   if (o.verify) {
-    const VerifyResult check = VerifySymbol(WrittenImage(bar, kind, drawn.bytes), method == picBMP, bar, o);
-    verified = check.ok ? VerifyMethodName(check.method) : nullptr;
+    const readback::ReadBackResult check =
+        readback::ReadBackSymbol(WrittenImage(bar, kind, drawn.bytes), method == picBMP, bar);
+    verified = check.ok ? readback::ReadBackMethodName(check.method) : nullptr;
     if (!check.ok) {
       outcome.status = kNotVerified;
       outcome.message = QStringLiteral("the symbol%1 does not read back as \"%2\": %3")

@@ -1,5 +1,5 @@
 // The main window's label sheets: the settings dialog, their place in the environment
-// file, and the normal and list prints onto a chosen sheet.
+// file, and the normal and list prints onto a chosen sheet, after their preview.
 #include <QPrinter>
 
 #include "BarImage/TBarImage.h"
@@ -11,6 +11,7 @@
 #include "Print/PagePainter.h"
 #include "Print/PrintSymbol.h"
 #include "Print/SymbolRecords.h"
+#include "Preview/TSheetPreviewForm.h"
 #include "SheetForm/TLabelSheetForm.h"
 #include "Common/UiText.h"
 
@@ -96,6 +97,15 @@ void TFrameForm::PrintOnSheet(const TLabelSheet &sheet, bool records) {
     callbacks.PaintPicture = [&copy](QPainter &painter, const QRect &cell) { StretchPicture(painter, copy, cell); };
   }
   const std::int64_t items = records ? FRecords->Count() : PrintCopies();
+  {
+    // What will come out, read back symbol by symbol; the preview asks before printing
+    // symbols that would not read.
+    TSheetPreviewForm preview(layout, items, callbacks.Load, symbol, this);
+    if (preview.exec() != QDialog::Accepted) {
+      StatusRefresh();
+      return;
+    }
+  }
   QString error;
   TSheetRun run;
   const bool printed = PrintLabelSheets(printer, layout, items, callbacks, &run, &error);

@@ -100,6 +100,7 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
   CreateSpinners();
   CreatePopupMenu();
   ConnectHandlers();
+  CreateReadBackPanel();
   SetFrameAccessibleNames(*this);
   resize(368, 441);
 }
@@ -290,6 +291,7 @@ void TFrameForm::StatusRefresh() {
   } else {
     Panel4->setText(QStringLiteral("0"));
     SetStatus(Text("表示出来ません。"), QColor(255, 0, 0));
+    ReadBackPanel->hide();  // no symbol, no verdict
   }
   Label1->setText(Text("バーコード文字列 (%1 of %2)").arg(CurrentIndex() + 1).arg(FRecords->Count()));
   const int cdn = BarImage1->CDN();
@@ -452,6 +454,7 @@ void TFrameForm::FormResize() {
   Panel6->setGeometry(Panel2->width(), top, std::max(0, width() - Panel2->width()), Panel2->height());
   Memo1->setGeometry(0, 0, Panel6->width(), Panel6->height());
   ScrollBox1->setGeometry(0, 0, width(), std::max(0, top));
+  PlaceReadBackPanel(std::max(0, top));
   ReadmeScroll(BarImage1->BarType());
 }
 

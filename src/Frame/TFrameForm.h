@@ -160,6 +160,11 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   void dropEvent(QDropEvent *event) override;
 
  private:
+  // The read-back verdict of the shown symbol, under the symbol (FrameReadBack.cpp).
+  QLabel *ReadBackPanel = nullptr;
+  void CreateReadBackPanel();
+  void ShowReadBack();
+  void PlaceReadBackPanel(int symbolAreaHeight);
   void CreatePopupMenu();
   // The data list window; `csvPath`, when given, is imported as soon as it shows.
   void OpenDataList(const QString &csvPath);

@@ -69,9 +69,13 @@ struct FrameLabels : ::testing::Test {
   }
   void Print(int copies) {
     f.TypeEnter("Edit7", QString::number(copies));
-    QPointer<QTimer> messages = AnswerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); }, 3000,
+    QPointer<QTimer> preview = AnswerNextModal(
+        [](QWidget *modal) { QTest::mouseClick(modal->findChild<QPushButton *>("PrintButton"), Qt::LeftButton); },
+        30000, [](QWidget *m) { return m->objectName() == QLatin1String("SheetPreviewForm"); });
+    QPointer<QTimer> messages = AnswerNextModal([](QWidget *modal) { static_cast<QDialog *>(modal)->accept(); }, 30000,
                                                 [](QWidget *m) { return qobject_cast<QMessageBox *>(m) != nullptr; });
     QTest::mouseClick(f.Find<QPushButton>("Button8"), Qt::LeftButton);
+    delete preview.data();
     delete messages.data();
   }
 };

@@ -20,7 +20,7 @@
 #include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
 #include "Common/ShiftJis.h"
-#include "cli/Verify.h"
+#include "ReadBack/ReadBack.h"
 #include "tests/cli/CliRun.h"
 #include "tests/support/Oracles.h"
 
@@ -282,16 +282,14 @@ void Draw(TBarImage &bar, TBarTypes type, const std::string &code) {
 }
 
 TEST(Verify, CatchesAMissingBar) {
-  for (const auto &[type, code, method] : {std::tuple{cbarCODE39, std::string("AB12"), cli::VerifyMethod::Zxing},
-                                           std::tuple{cbarMATRIX, std::string("1234"), cli::VerifyMethod::Elements},
-                                           std::tuple{cbarNEC, std::string("1234"), cli::VerifyMethod::Elements}}) {
+  for (const auto &[type, code, method] : {std::tuple{cbarCODE39, std::string("AB12"), readback::ReadBackMethod::Zxing},
+                                           std::tuple{cbarMATRIX, std::string("1234"), readback::ReadBackMethod::Elements},
+                                           std::tuple{cbarNEC, std::string("1234"), readback::ReadBackMethod::Elements}}) {
     TBarImage bar;
     Draw(bar, type, code);
     ASSERT_TRUE(bar.BarDisped());
-    cli::CliOptions options;
-    options.type = type;
     QImage picture = bar.Picture().Bitmap();
-    const cli::VerifyResult whole = cli::VerifySymbol(picture, true, bar, options);
+    const readback::ReadBackResult whole = readback::ReadBackSymbol(picture, true, bar);
     EXPECT_TRUE(whole.ok) << code << ": " << whole.problem.toStdString();
     EXPECT_EQ(whole.method, method) << code;
     // Paint over the bar in the middle of the symbol: a column that is dark in the bars' row.
@@ -303,7 +301,7 @@ TEST(Verify, CatchesAMissingBar) {
       for (int y = 0; y < picture.height(); ++y) picture.setPixel(x, y, qRgb(255, 255, 255));
       ++x;
     }
-    const cli::VerifyResult damaged = cli::VerifySymbol(picture, true, bar, options);
+    const readback::ReadBackResult damaged = readback::ReadBackSymbol(picture, true, bar);
     EXPECT_FALSE(damaged.ok) << code;
     EXPECT_FALSE(damaged.problem.isEmpty());
   }

@@ -9,7 +9,7 @@
 #include "Symbol/PictureTransform.h"
 #include "Symbol/SymbolDefaults.h"
 #include "BarImage/TBarImage.h"
-#include "cli/Verify.h"
+#include "ReadBack/ReadBack.h"
 #include "tests/cli/CliRun.h"
 
 namespace plomix {
@@ -71,18 +71,13 @@ TEST(VerifyCustomer, GoodSymbolsPassAndADamagedBarIsCaughtAtEveryAngle) {
           return reverse ? MirrorBitmap(rotated) : rotated;
         };
         ASSERT_EQ(turn(picture), turned) << where << ": the damage below is turned as the drawing turns";
-        cli::CliOptions options;
-        options.type = cbarCUSTOMER;
-        options.scale = kScale;
-        options.angle = angle;
-        options.reverse = reverse;
-        const cli::VerifyResult good = cli::VerifySymbol(turned, true, bar, options);
+        const readback::ReadBackResult good = readback::ReadBackSymbol(turned, true, bar);
         EXPECT_TRUE(good.ok) << where << ": " << good.problem.toStdString();
-        EXPECT_EQ(good.method, cli::VerifyMethod::Elements) << where;
+        EXPECT_EQ(good.method, readback::ReadBackMethod::Elements) << where;
         for (const Damage &damage : damages) {
           QImage damaged = picture;
           Erase(damaged, pattern, longBar, damage.from, damage.to);
-          const cli::VerifyResult bad = cli::VerifySymbol(turn(damaged), true, bar, options);
+          const readback::ReadBackResult bad = readback::ReadBackSymbol(turn(damaged), true, bar);
           EXPECT_FALSE(bad.ok) << where << ", " << damage.note;
           EXPECT_FALSE(bad.problem.isEmpty()) << where << ", " << damage.note;
         }

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace plomix::cli {
+namespace plomix::readback {
 
 using Runs = std::vector<std::pair<bool, int>>;  // (ink?, length in pixels)
 
@@ -28,4 +28,4 @@ void RowRuns(const QImage &image, int y, const InkTest &ink, Runs &out);
 // The x where `expected` (starting with ink) stands run for run in `row`, if it does.
 std::optional<int> FindRuns(const Runs &row, const Runs &expected);
 
-}  // namespace plomix::cli
+}  // namespace plomix::readback

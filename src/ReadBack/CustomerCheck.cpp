@@ -1,6 +1,6 @@
-#include "cli/CustomerCheck.h"
+#include "ReadBack/CustomerCheck.h"
 
-namespace plomix::cli {
+namespace plomix::readback {
 namespace {
 
 constexpr int kMiddleThird = 2;  // the digit's bit for the middle third, which every bar inks
@@ -81,4 +81,4 @@ std::optional<QString> CustomerShapesProblem(const QImage &upright, const std::s
                        .arg(scale == 1 ? "" : "s");
 }
 
-}  // namespace plomix::cli
+}  // namespace plomix::readback

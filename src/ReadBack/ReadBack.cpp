@@ -1,19 +1,20 @@
-#include "cli/Verify.h"
+#include "ReadBack/ReadBack.h"
 
 #define ZX_USE_UTF8 1
 #include <ZXing/ReadBarcode.h>
 
+#include <QPainter>
 #include <cstring>
 #include <optional>
 
 #include "Symbol/PictureTransform.h"
 #include "Encoders/SymbologyTable.h"
 #include "Symbol/TBarSymbol.h"
-#include "cli/CustomerCheck.h"
-#include "cli/ElementRuns.h"
+#include "ReadBack/CustomerCheck.h"
+#include "ReadBack/ElementRuns.h"
 #include "Common/ShiftJis.h"
 
-namespace plomix::cli {
+namespace plomix::readback {
 namespace {
 
 struct ZxingCheck {
@@ -51,9 +52,9 @@ std::optional<ZxingCheck> ZxingExpectation(const TBarSymbol &bar) {
 }
 
 // The picture as drawn before it was turned and mirrored: bars upright, left to right.
-QImage Upright(const QImage &picture, const CliOptions &o) {
-  QImage image = o.reverse ? MirrorBitmap(picture) : picture;
-  return o.angle == 0 ? image : RotateBitmap(image, 360 - o.angle);
+QImage Upright(const QImage &picture, const TBarSymbol &bar) {
+  QImage image = bar.Reverse() ? MirrorBitmap(picture) : picture;
+  return bar.Angle() == 0 ? image : RotateBitmap(image, 360 - bar.Angle());
 }
 
 // The rows as 8-bit luminance. Qt's own conversion to grey goes through colour
@@ -105,12 +106,12 @@ std::string ReadWithZxing(const QImage &upright, ZXing::BarcodeFormat format, co
 }
 
 // The pattern's elements as (bar?, width in pixels), as the drawing lays them.
-Runs ExpectedElements(const TBarSymbol &bar, const CliOptions &o) {
+Runs ExpectedElements(const TBarSymbol &bar, int scale) {
   const SymbologyInfo &info = Symbology(bar.BarType());
   Runs out;
   for (char digit : bar.Pattern()) {
     const bool isBar = ((digit - '0') & 1) != 0;
-    const int width = ElementWidth(digit, o.scale, o.ratio, info.usesElementRatio);
+    const int width = ElementWidth(digit, scale, bar.ElementRatio(), info.usesElementRatio);
     if (!out.empty() && out.back().first == isBar)
       out.back().second += width;
     else
@@ -132,35 +133,75 @@ bool RowsHoldElements(const QImage &upright, const Runs &expected, const InkTest
   return false;
 }
 
+// The picture as it comes out on white paper: transparent pixels become white.
+QImage OnPaper(const QImage &picture) {
+  if (!picture.hasAlphaChannel()) return picture;
+  QImage paper(picture.size(), QImage::Format_RGB32);
+  paper.fill(Qt::white);
+  QPainter painter(&paper);
+  painter.drawImage(0, 0, picture);
+  return paper;
+}
+
 }  // namespace
 
-const char *VerifyMethodName(VerifyMethod method) {
+const char *ReadBackMethodName(ReadBackMethod method) {
   switch (method) {
-    case VerifyMethod::Zxing: return "zxing";
-    case VerifyMethod::Elements: return "elements";
-    case VerifyMethod::None: break;
+    case ReadBackMethod::Zxing: return "zxing";
+    case ReadBackMethod::Elements: return "elements";
+    case ReadBackMethod::None: break;
   }
   return nullptr;
 }
 
-VerifyResult VerifySymbol(const QImage &picture, bool turned, const TBarSymbol &bar, const CliOptions &o) {
-  if (picture.isNull()) return {VerifyMethod::None, false, QStringLiteral("there is no picture to read")};
-  const QImage upright = turned ? Upright(picture, o) : picture;
+ReadBackResult ReadBackSymbol(const QImage &picture, bool turned, const TBarSymbol &bar, int moduleScale) {
+  using M = ReadBackMethod;
+  using F = ReadBackFault;
+  if (picture.isNull()) return {M::None, false, F::NoPicture, QStringLiteral("there is no picture to read"), {}};
+  const int barGrey = qGray(ColorToQColor(bar.BarColor()).rgb());
+  const int backGrey = bar.Transparent() ? 255 : qGray(ColorToQColor(bar.BackColor()).rgb());
+  if (barGrey > backGrey)
+    return {M::None, false, F::LightBars, QStringLiteral("the bars are lighter than the background"), {}};
+  if (backGrey - barGrey < kLeastSymbolContrast)
+    return {M::None, false, F::LowContrast,
+            QStringLiteral("the bars and the background differ by %1 of 255 in grey, less than %2")
+                .arg(backGrey - barGrey)
+                .arg(kLeastSymbolContrast),
+            {}};
+  const int scale = moduleScale > 0 ? moduleScale : bar.Scale();
+  const QImage paper = OnPaper(picture);
+  const QImage upright = turned ? Upright(paper, bar) : paper;
   if (const auto check = ZxingExpectation(bar)) {
     const std::string read = ReadWithZxing(upright, check->format, check->expected);
-    if (read == check->expected) return {VerifyMethod::Zxing, true, {}};
-    return {VerifyMethod::Zxing, false,
-            read.empty() ? QStringLiteral("zxing-cpp read nothing")
-                         : QStringLiteral("zxing-cpp read \"%1\"").arg(QString::fromStdString(read))};
+    if (read == check->expected) return {M::Zxing, true, F::None, {}, {}};
+    if (read.empty()) return {M::Zxing, false, F::ReadNothing, QStringLiteral("zxing-cpp read nothing"), {}};
+    const QString text = QString::fromStdString(read);
+    return {M::Zxing, false, F::ReadOther, QStringLiteral("zxing-cpp read \"%1\"").arg(text), text};
   }
-  const InkTest ink(ColorToQColor(bar.BarColor()), ColorToQColor(bar.BackColor()));
+  const InkTest ink(ColorToQColor(bar.BarColor()), bar.Transparent() ? QColor(Qt::white) : ColorToQColor(bar.BackColor()));
   if (Symbology(bar.BarType()).ownElementShapes) {
-    if (auto problem = CustomerShapesProblem(upright, bar.Pattern(), o.scale, ink))
-      return {VerifyMethod::Elements, false, *problem};
-    return {VerifyMethod::Elements, true, {}};
+    if (auto problem = CustomerShapesProblem(upright, bar.Pattern(), scale, ink))
+      return {M::Elements, false, F::ShapesDiffer, *problem, {}};
+    return {M::Elements, true, F::None, {}, {}};
   }
-  if (RowsHoldElements(upright, ExpectedElements(bar, o), ink)) return {VerifyMethod::Elements, true, {}};
-  return {VerifyMethod::Elements, false, QStringLiteral("no row of the picture holds the encoder's bars and spaces")};
+  if (RowsHoldElements(upright, ExpectedElements(bar, scale), ink)) return {M::Elements, true, F::None, {}, {}};
+  return {M::Elements, false, F::ElementsDiffer,
+          QStringLiteral("no row of the picture holds the encoder's bars and spaces"), {}};
 }
 
-}  // namespace plomix::cli
+QString ReadBackVerdict(const ReadBackResult &result) {
+  if (result.ok) return QStringLiteral("読み取り確認: OK");
+  switch (result.fault) {
+    case ReadBackFault::NoPicture: return QStringLiteral("読み取り確認: 図がありません");
+    case ReadBackFault::LowContrast: return QStringLiteral("読み取り確認: バーと背景の濃さの差が足りません");
+    case ReadBackFault::LightBars: return QStringLiteral("読み取り確認: バーが背景より明るい");
+    case ReadBackFault::ReadNothing: return QStringLiteral("読み取り確認: 読み取れません");
+    case ReadBackFault::ReadOther: return QStringLiteral("読み取り確認: 「%1」と読まれます").arg(result.read);
+    case ReadBackFault::ElementsDiffer: return QStringLiteral("読み取り確認: バーの幅が合いません");
+    case ReadBackFault::ShapesDiffer: return QStringLiteral("読み取り確認: バーの形が合いません");
+    case ReadBackFault::None: break;
+  }
+  return QStringLiteral("読み取り確認: 読み取れません");
+}
+
+}  // namespace plomix::readback

@@ -1,6 +1,6 @@
-#include "cli/ElementRuns.h"
+#include "ReadBack/ElementRuns.h"
 
-namespace plomix::cli {
+namespace plomix::readback {
 
 void RowRuns(const QImage &image, int y, const InkTest &ink, Runs &out) {
   out.clear();
@@ -26,4 +26,4 @@ std::optional<int> FindRuns(const Runs &row, const Runs &expected) {
   return std::nullopt;
 }
 
-}  // namespace plomix::cli
+}  // namespace plomix::readback

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/ElementRuns.h"
+#include "ReadBack/ElementRuns.h"
 
-namespace plomix::cli {
+namespace plomix::readback {
 
 // Nothing when some place in the upright picture holds the pattern's bars column for
 // column (every bar `scale` wide on its pitch, inking exactly the thirds its digit
@@ -17,4 +17,4 @@ namespace plomix::cli {
 std::optional<QString> CustomerShapesProblem(const QImage &upright, const std::string &pattern, int scale,
                                              const InkTest &ink);
 
-}  // namespace plomix::cli
+}  // namespace plomix::readback
