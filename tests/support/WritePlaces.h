@@ -42,58 +42,58 @@ inline void MakeLink(const QDir &dir, const QString &name, const QString &target
 
 inline const std::vector<WritePlace> &WritePlaces() {
   static const std::vector<WritePlace> places = {
-      {"a new file gets 0666 less the umask", [](const QDir &) { return QString("new.bin"); }, "new.bin", nullptr,
+      {"a new file gets 0666 less the umask", [](const QDir &) { return QString("new.png"); }, "new.png", nullptr,
        kNewFileMode},
       {"an existing private file stays private",
        [](const QDir &d) {
-         MakeFile(d, "old.bin", 0600);
-         return QString("old.bin");
+         MakeFile(d, "old.png", 0600);
+         return QString("old.png");
        },
-       "old.bin", nullptr, 0600},
+       "old.png", nullptr, 0600},
       {"an existing file open to all stays so",
        [](const QDir &d) {
-         MakeFile(d, "open.bin", 0666);
-         return QString("open.bin");
+         MakeFile(d, "open.png", 0666);
+         return QString("open.png");
        },
-       "open.bin", nullptr, 0666},
+       "open.png", nullptr, 0666},
       {"a relative link is written through; the target keeps its mode",
        [](const QDir &d) {
-         MakeFile(d, "target.bin", 0604);
-         MakeLink(d, "link.bin", "target.bin");
-         return QString("link.bin");
+         MakeFile(d, "target.png", 0604);
+         MakeLink(d, "link.png", "target.png");
+         return QString("link.png");
        },
-       "target.bin", "link.bin", 0604},
+       "target.png", "link.png", 0604},
       {"an absolute link into another folder",
        [](const QDir &d) {
          d.mkdir("elsewhere");
-         MakeFile(d, "elsewhere/target.bin", 0600);
-         MakeLink(d, "link.bin", d.filePath("elsewhere/target.bin"));
-         return QString("link.bin");
+         MakeFile(d, "elsewhere/target.png", 0600);
+         MakeLink(d, "link.png", d.filePath("elsewhere/target.png"));
+         return QString("link.png");
        },
-       "elsewhere/target.bin", "link.bin", 0600},
+       "elsewhere/target.png", "link.png", 0600},
       {"a link in a folder pointing up, reached through a chain of two links",
        [](const QDir &d) {
          d.mkdir("sub");
-         MakeFile(d, "target.bin", 0660);
-         MakeLink(d, "sub/inner.bin", "../target.bin");
-         MakeLink(d, "outer.bin", "sub/inner.bin");
-         return QString("outer.bin");
+         MakeFile(d, "target.png", 0660);
+         MakeLink(d, "sub/inner.png", "../target.png");
+         MakeLink(d, "outer.png", "sub/inner.png");
+         return QString("outer.png");
        },
-       "target.bin", "outer.bin", 0660},
+       "target.png", "outer.png", 0660},
       {"a dangling link makes its target as a new file",
        [](const QDir &d) {
-         MakeLink(d, "dangling.bin", "made.bin");
-         return QString("dangling.bin");
+         MakeLink(d, "dangling.png", "made.png");
+         return QString("dangling.png");
        },
-       "made.bin", "dangling.bin", kNewFileMode},
+       "made.png", "dangling.png", kNewFileMode},
       {"someone else's file keeps its owner",
        [](const QDir &d) {
          if (getuid() != 0) return QString();  // only root may give a file away
-         MakeFile(d, "theirs.bin", 0644);
-         if (::chown(QFile::encodeName(d.filePath("theirs.bin")).constData(), 65534, 65534) != 0) return QString();
-         return QString("theirs.bin");
+         MakeFile(d, "theirs.png", 0644);
+         if (::chown(QFile::encodeName(d.filePath("theirs.png")).constData(), 65534, 65534) != 0) return QString();
+         return QString("theirs.png");
        },
-       "theirs.bin", nullptr, 0644, 65534},
+       "theirs.png", nullptr, 0644, 65534},
   };
   return places;
 }
