@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -128,7 +129,7 @@ constexpr char kFilterNone = 0, kFilterSub = 1, kFilterUp = 2;
 // filtered row will compress (smaller is better).
 unsigned long Spread(const unsigned char *bytes, std::size_t count) {
   unsigned long sum = 0;
-  for (std::size_t i = 0; i < count; ++i) sum += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
+  for (std::size_t i = 0; i < count; ++i) sum += static_cast<unsigned>(std::abs(static_cast<signed char>(bytes[i])));
   return sum;
 }
 

@@ -81,6 +81,14 @@ const PngCase kCases[] = {
        return image;
      },
      2, 8},
+    {"long runs of repeated rows between new ones",
+     [] {
+       QImage image(300, 200, QImage::Format_RGB32);
+       for (int y = 0; y < 200; ++y)
+         for (int x = 0; x < 300; ++x) image.setPixel(x, y, qRgb(x % 13 * 19, (y / 50) * 60, (x / 7 + y / 50) % 5 * 50));
+       return image;
+     },
+     2, 8},
     {"colour rows alternating with repeated ones",
      [] {
        QImage image(50, 12, QImage::Format_RGB32);
@@ -97,8 +105,10 @@ void PrintTo(const PngCase &c, std::ostream *os) { *os << c.name; }
 class PngFile : public testing::TestWithParam<PngCase> {};
 
 // Every library and a few levels: the same pixels back from each.
-const PngCompression kCompressions[] = {
-    {PngCompression::LibDeflate, 1}, {}, {PngCompression::LibDeflate, 12}, {PngCompression::Zlib, 9}};
+const PngCompression kCompressions[] = {{},
+                                         {PngCompression::LibDeflate, 1},
+                                         {PngCompression::LibDeflate, 12},
+                                         {PngCompression::Zlib, 9}};
 
 TEST_P(PngFile, EveryPixelReadsBackInTheSmallestLayout) {
   QImage source = GetParam().image();
