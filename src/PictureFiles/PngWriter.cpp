@@ -189,19 +189,20 @@ libdeflate_compressor *CompressorFor(int level) {
   return compressor.get();
 }
 
-// The rows as one zlib stream; false when the library fails (out of memory).
+// The rows as one zlib stream; false when the library fails, std::bad_alloc when memory runs out.
 bool Compress(const std::string &rows, PngCompression compression, std::string &out) {
   if (compression.library == PngCompression::Zlib) {
     uLongf size = compressBound(static_cast<uLong>(rows.size()));
     out.resize(size);
-    if (compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(rows.data()),
-                  static_cast<uLong>(rows.size()), std::clamp(compression.level, 1, 9)) != Z_OK)
-      return false;
+    const int result = compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(rows.data()),
+                                 static_cast<uLong>(rows.size()), std::clamp(compression.level, 1, 9));
+    if (result == Z_MEM_ERROR) throw std::bad_alloc();
+    if (result != Z_OK) return false;
     out.resize(size);
     return true;
   }
   libdeflate_compressor *compressor = CompressorFor(compression.level);
-  if (!compressor) return false;
+  if (!compressor) throw std::bad_alloc();
   out.resize(libdeflate_zlib_compress_bound(compressor, rows.size()));
   const std::size_t size = libdeflate_zlib_compress(compressor, rows.data(), rows.size(), out.data(), out.size());
   out.resize(size);
@@ -220,14 +221,10 @@ bool EncodePng(const QImage &source, std::string &out, QString *error, PngCompre
                            : source.convertToFormat(QImage::Format_ARGB32);
   const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
   const PngLayout layout = LayoutOf(image, sameAsAbove);
+  // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
   std::string pixels;
-  bool compressed = false;
-  try {
-    compressed = Compress(FilteredRows(image, layout, sameAsAbove), compression, pixels);
-  } catch (const std::bad_alloc &) {
-  }
-  if (!compressed) {
-    if (error) *error = QStringLiteral("PNG: the pixels could not be compressed (out of memory)");
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), compression, pixels)) {
+    if (error) *error = QStringLiteral("PNG: the compression library failed");
     return false;
   }
   if (pixels.size() > 0x7FFFFFFFU) {  // a PNG chunk holds at most 2^31 - 1 bytes
