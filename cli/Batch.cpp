@@ -15,7 +15,7 @@
 #include "cli/BatchInput.h"
 #include "cli/DrawAhead.h"
 #include "cli/ExitStatus.h"
-#include "cli/FileOutput.h"
+#include "Common/AtomicFile.h"
 #include "cli/Render.h"
 
 namespace plomix::cli {
@@ -198,7 +198,7 @@ int RunBatch(const CliOptions &options) {
   }
   // The files are on the disk before the batch says so.
   for (const QByteArray &folder : written) {
-    if (!SyncFileSystemOf(folder + "x", error)) {
+    if (!SyncFileSystemOf(folder + "x", &error)) {
       PrintError(QStringLiteral("the files in \"%1\" could not be flushed to the disk: %2")
                      .arg(DecodeArgument(folder), error));
       status = Worse(status, kNotWritten);

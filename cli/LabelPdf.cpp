@@ -18,7 +18,7 @@
 #include "cli/Arguments.h"
 #include "cli/BatchInput.h"
 #include "cli/ExitStatus.h"
-#include "cli/FileOutput.h"
+#include "Common/AtomicFile.h"
 #include "cli/Render.h"
 
 namespace plomix::cli {
@@ -148,8 +148,9 @@ int RunLabelPdf(const CliOptions &o) {
   else if (run.Shrunk > 0)
     PrintError(QStringLiteral("%1 symbol(s) shrunk to fit the label").arg(run.Shrunk));
   const QByteArray &bytes = pdf.data();
-  if (!WriteFileBytes(EncodeArgument(o.output), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                      error)) {
+  if (!WriteFileAtomicallyByName(EncodeArgument(o.output),
+                                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), &error,
+                                 {.flush = true, .createFolders = true})) {
     PrintError(QStringLiteral("cannot write \"%1\": %2").arg(o.output, error));
     return kNotWritten;
   }

@@ -7,7 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/CodeText.h"
 #include "cli/ExitStatus.h"
-#include "cli/FileOutput.h"
+#include "Common/AtomicFile.h"
 #include "cli/InfoJson.h"
 #include "ReadBack/ReadBack.h"
 #include "Common/ShiftJis.h"
@@ -212,7 +212,8 @@ Drawn Renderer::DrawCode(const Job &job) {
 Outcome WriteDrawn(const Job &job, Drawn &&drawn) {
   if (job.output.isEmpty() || drawn.bytes.empty()) return std::move(drawn.outcome);
   QString error;
-  if (!WriteFileBytes(job.output, drawn.bytes, error, job.flush))
+  // Missing folders of the name are made, so that `-o 'out/{n}.png'` works in a fresh folder.
+  if (!WriteFileAtomicallyByName(job.output, drawn.bytes, &error, {.flush = job.flush, .createFolders = true}))
     return {kNotWritten, QStringLiteral("cannot write %1: %2").arg(Quoted(job.output), error),
             std::move(drawn.unwrittenInfo)};
   return std::move(drawn.outcome);

@@ -1,11 +1,14 @@
 #include "PictureFiles/PngWriter.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
-#include "PictureFiles/RowDeflate.h"
-
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace plomix {
@@ -116,30 +119,99 @@ void PutChunk(std::string &out, const char (&type)[5], std::string_view data) {
   const std::size_t start = out.size();
   out.append(type, 4);
   out.append(data);
-  const auto *typed = reinterpret_cast<const Bytef *>(out.data() + start);
-  PutUint32(out, static_cast<std::uint32_t>(crc32(crc32(0, nullptr, 0), typed, static_cast<uInt>(out.size() - start))));
+  PutUint32(out, libdeflate_crc32(0, out.data() + start, out.size() - start));
 }
 
-// The rows, unfiltered, as one zlib stream; a row equal to the one above is a copy.
-std::string PixelData(const QImage &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
+// PNG row filters used here.
+constexpr char kFilterNone = 0, kFilterSub = 1, kFilterUp = 2;
+
+// Sum of the bytes taken as signed values' sizes: the usual measure of how well a
+// filtered row will compress (smaller is better).
+unsigned long Spread(const unsigned char *bytes, std::size_t count) {
+  unsigned long sum = 0;
+  for (std::size_t i = 0; i < count; ++i) sum += static_cast<unsigned>(std::abs(static_cast<signed char>(bytes[i])));
+  return sum;
+}
+
+// The rows, each after its filter byte, in one buffer. A row equal to the one above is
+// filtered "up": all zeros, which costs the compressor almost nothing. A new row of whole
+// bytes a pixel (grey, RGB, RGBA) takes "none", "sub" or "up", whichever spreads its bytes
+// least (runs of one colour become zeros under "sub", a row nearly like the one above under
+// "up"); palette rows stay unfiltered, as filters do not help them.
+std::string FilteredRows(const QImage &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
   const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(layout, image.width()));
-  std::string row(1 + rowBytes, '\0');  // filter byte "none", then the pixels
-  RowDeflate deflate(row.size());
+  const std::size_t stride = 1 + rowBytes;
+  const std::size_t pixelBytes = layout.colourType == kPalette ? 0 : rowBytes / static_cast<std::size_t>(image.width());
+  std::string rows(stride * static_cast<std::size_t>(image.height()), '\0');
+  std::vector<unsigned char> packed(rowBytes), sub(rowBytes), up(rowBytes), above(rowBytes);
   for (int y = 0; y < image.height(); ++y) {
-    if (sameAsAbove[static_cast<std::size_t>(y)]) {
-      deflate.RepeatRow();
+    auto *row = reinterpret_cast<unsigned char *>(rows.data() + stride * static_cast<std::size_t>(y));
+    if (y > 0 && sameAsAbove[static_cast<std::size_t>(y)]) {
+      row[0] = kFilterUp;  // the zeros are there already
       continue;
     }
-    PackRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), image.width(), layout,
-            reinterpret_cast<unsigned char *>(row.data() + 1));
-    deflate.AddRow(row);
+    PackRow(reinterpret_cast<const QRgb *>(image.constScanLine(y)), image.width(), layout, packed.data());
+    row[0] = kFilterNone;
+    const unsigned char *chosen = packed.data();
+    if (pixelBytes > 0) {
+      for (std::size_t i = 0; i < rowBytes; ++i) {
+        sub[i] = static_cast<unsigned char>(packed[i] - (i >= pixelBytes ? packed[i - pixelBytes] : 0));
+        up[i] = static_cast<unsigned char>(packed[i] - above[i]);
+      }
+      unsigned long least = Spread(packed.data(), rowBytes);
+      for (const auto &[filter, bytes] : {std::pair{kFilterSub, sub.data()}, std::pair{kFilterUp, up.data()}}) {
+        if (filter == kFilterUp && y == 0) continue;
+        if (const unsigned long spread = Spread(bytes, rowBytes); spread < least) {
+          least = spread;
+          row[0] = filter;
+          chosen = bytes;
+        }
+      }
+      above.swap(packed);  // the unfiltered row, for the next row's "up"
+      std::memcpy(row + 1, chosen, rowBytes);  // the swap moved no bytes: `chosen` still holds them
+      continue;
+    }
+    std::memcpy(row + 1, chosen, rowBytes);
   }
-  return deflate.Finish();
+  return rows;
+}
+
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
+};
+
+// One compressor per level and thread, made on first use: making one costs more than
+// compressing a small picture.
+libdeflate_compressor *CompressorFor(int level) {
+  thread_local std::array<std::unique_ptr<libdeflate_compressor, CompressorDeleter>, 13> compressors;
+  auto &compressor = compressors[static_cast<std::size_t>(std::clamp(level, 1, 12))];
+  if (!compressor) compressor.reset(libdeflate_alloc_compressor(std::clamp(level, 1, 12)));
+  return compressor.get();
+}
+
+// The rows as one zlib stream; false when the library fails, std::bad_alloc when memory runs out.
+bool Compress(const std::string &rows, PngCompression compression, std::string &out) {
+  if (compression.library == PngCompression::Zlib) {
+    uLongf size = compressBound(static_cast<uLong>(rows.size()));
+    out.resize(size);
+    const int result = compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(rows.data()),
+                                 static_cast<uLong>(rows.size()), std::clamp(compression.level, 1, 9));
+    if (result == Z_MEM_ERROR) throw std::bad_alloc();
+    if (result != Z_OK) return false;
+    out.resize(size);
+    return true;
+  }
+  libdeflate_compressor *compressor = CompressorFor(compression.level);
+  if (!compressor) throw std::bad_alloc();
+  out.resize(libdeflate_zlib_compress_bound(compressor, rows.size()));
+  const std::size_t size = libdeflate_zlib_compress(compressor, rows.data(), rows.size(), out.data(), out.size());
+  out.resize(size);
+  return size > 0;
 }
 
 }  // namespace
 
-bool EncodePng(const QImage &source, std::string &out, QString *error) {
+bool EncodePng(const QImage &source, std::string &out, QString *error, PngCompression compression) {
   if (source.isNull()) {
     if (error) *error = QStringLiteral("there is no image to encode");
     return false;
@@ -149,7 +221,12 @@ bool EncodePng(const QImage &source, std::string &out, QString *error) {
                            : source.convertToFormat(QImage::Format_ARGB32);
   const std::vector<bool> sameAsAbove = RowsSameAsAbove(image);
   const PngLayout layout = LayoutOf(image, sameAsAbove);
-  const std::string pixels = PixelData(image, layout, sameAsAbove);
+  // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
+  std::string pixels;
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), compression, pixels)) {
+    if (error) *error = QStringLiteral("PNG: the compression library failed");
+    return false;
+  }
   if (pixels.size() > 0x7FFFFFFFU) {  // a PNG chunk holds at most 2^31 - 1 bytes
     if (error) *error = QStringLiteral("PNG: the picture is too large for one data chunk");
     return false;

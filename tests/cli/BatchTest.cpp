@@ -131,8 +131,9 @@ TEST(Batch, BadInputIsReportedAndNothingIsHalfWritten) {
       {"empty file", "", {}, 1, "holds no codes", 0},
       {"two lines one file", "A\nB\nA\n", {"-o", "{code}.png"}, 2, "lines 1 and 3 would both write", 0},
       {"stop on error", "A\nb\nC\n", {"--stop-on-error"}, 1, "stopped after line 2; 1 lines were not drawn", 1},
-      {"missing folder", "A\nB\n", {"-o", "missing/{n}.png"}, 4, "No such file or directory", 0},
       {"a file for a folder", "A\nB\n", {"-o", "in.txt/{n}.png"}, 4, "Not a directory", 0},
+      {"a folder that cannot be made", "A\nB\n", {"-o", "in.txt/sub/{n}.png"}, 4,
+       "in.txt/sub\" cannot be made: Not a directory", 0},
       {"a code with --batch", "A\n", {"X"}, 2, "cannot go with --batch", 0},
   };
   for (const BadInputCase &c : cases) {

@@ -100,7 +100,8 @@ TEST(Cli, WritesAReadableFileAndNothingOnFailure) {
   EXPECT_EQ(RunCli({"--type", "code39", "-o", bad, "lower"}).status, 1);
   EXPECT_FALSE(QFile::exists(bad)) << "no file for a code that cannot be encoded";
 
-  const QString unwritable = dir.filePath(QStringLiteral("missing/dir/x.png"));
+  // A folder cannot be made below a file (missing folders are made otherwise).
+  const QString unwritable = dir.filePath(QStringLiteral("symbol.png/dir/x.png"));
   const CliRun denied = RunCli({"--type", "code39", "-o", unwritable, "A"});
   EXPECT_EQ(denied.status, 4) << "a file that cannot be written is not a usage error";
   EXPECT_TRUE(denied.err.contains("cannot write")) << denied.err.constData();
