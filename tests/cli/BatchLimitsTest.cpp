@@ -47,6 +47,10 @@ TEST(BatchLimits, AWideSymbolCostsTheLinesAfterItNoPixels) {
   ASSERT_EQ(run.status, 0) << run.err.constData();
   const QJsonObject wide = QJsonDocument::fromJson(run.out.split('\n').front()).object();
   const long long bitmapBytes = 4ll * wide.value("width").toInt() * wide.value("height").toInt();
+#ifdef PLOMIX_SANITIZE
+  // AddressSanitizer keeps freed blocks resident (its quarantine), so the peak says nothing.
+  GTEST_SKIP() << "peak memory is not the program's own in a sanitizer build";
+#endif
   EXPECT_LT(run.peakBytes, bitmapBytes * 3 / 4) << "no bitmap at the wide symbol's size for a metafile";
 }
 
