@@ -66,13 +66,15 @@ TEST(FrameCsvImport, MenuDropAndCommandLineOpenTheImportAndOkKeepsTheRecords) {
         [&imported, &f, &row](QWidget *modal) {
           QTest::mouseClick(modal->findChild<QPushButton *>(QStringLiteral("AppendButton")), Qt::LeftButton);
           imported = true;
-          // Then the data list window, once the import is in its grid.
-          QTimer::singleShot(0, [&f, &row] {
-            auto *list = f.form->findChild<TDataListForm *>();
-            ASSERT_NE(list, nullptr);
-            EXPECT_EQ(list->Grid()->RecordCount(), 3);
-            QTest::mouseClick(list->findChild<QPushButton *>(QString::fromLatin1(row.listButton)), Qt::LeftButton);
-          });
+          // Then the data list window, once it is the active modal window with the import
+          // in its grid: a wait for the window, not for a turn of the event loop.
+          AnswerNextModal(
+              [&row](QWidget *listModal) {
+                auto *list = static_cast<TDataListForm *>(listModal);
+                EXPECT_EQ(list->Grid()->RecordCount(), 3);
+                QTest::mouseClick(list->findChild<QPushButton *>(QString::fromLatin1(row.listButton)), Qt::LeftButton);
+              },
+              10000, [](QWidget *m) { return qobject_cast<TDataListForm *>(m) != nullptr; });
         },
         10000, [](QWidget *modal) { return qobject_cast<TCsvImportForm *>(modal) != nullptr; });
     row.start(f, path);
