@@ -13,7 +13,7 @@
 
 #include "Symbol/TBarSymbol.h"
 #include "Labels/SheetPainter.h"
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 #include "Labels/SheetTable.h"
 #include "cli/Arguments.h"
 #include "cli/BatchInput.h"
@@ -32,27 +32,15 @@ std::optional<TLabelSheet> SheetOf(const QString &text, QString &error) {
     error = QStringLiteral("unknown sheet \"%1\" (plomix-cli --list-sheets names them)").arg(text);
     return std::nullopt;
   }
-  return ParseSheetSpec(text, error);
+  return ParseSheetNotation(text, error);
 }
 
-bool ReadAll(const QString &name, QByteArray &bytes, QString &error) {
-  QFile file;
-  const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                  : (file.setFileName(QFile::decodeName(EncodeArgument(name))),
-                                                     file.open(QIODevice::ReadOnly));
-  if (!opened) {
-    error = file.errorString();
-    return false;
-  }
-  bytes = file.readAll();
-  return true;
-}
 
 }  // namespace
 
 int ListSheets() {
   for (const TLabelSheet &sheet : ShippedSheets())
-    std::printf("%s\t%s\n", sheet.Name.toUtf8().constData(), FormatSheetSpec(sheet).toUtf8().constData());
+    std::printf("%s\t%s\n", sheet.Name.toUtf8().constData(), FormatSheetNotation(sheet).toUtf8().constData());
   return kDrawn;
 }
 
@@ -75,7 +63,7 @@ int RunLabelPdf(const CliOptions &o) {
   std::optional<BatchInput> input;
   if (!o.batch.isEmpty()) {
     QByteArray bytes;
-    if (!ReadAll(o.batch, bytes, error)) {
+    if (!ReadBatchInput(o.batch, bytes, error)) {
       PrintError(QStringLiteral("cannot read \"%1\": %2").arg(o.batch, error));
       return kNotDrawn;
     }

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 #include "Labels/SheetTable.h"
 
 namespace plomix {
@@ -20,7 +20,7 @@ TPrinterOffset TLabelSettings::OffsetOf(const QString &printer) const {
 
 QString EncodeUserSheets(const std::vector<TLabelSheet> &sheets) {
   QStringList fields;
-  for (const TLabelSheet &sheet : sheets) fields << sheet.Name << FormatSheetSpec(sheet);
+  for (const TLabelSheet &sheet : sheets) fields << sheet.Name << FormatSheetNotation(sheet);
   return fields.join(QLatin1Char('\t'));
 }
 
@@ -30,7 +30,7 @@ std::vector<TLabelSheet> DecodeUserSheets(const QString &text, QStringList *prob
   const QStringList fields = text.split(QLatin1Char('\t'));
   for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
     QString error;
-    auto sheet = ParseSheetSpec(fields[i + 1], error);
+    auto sheet = ParseSheetNotation(fields[i + 1], error);
     if (!sheet || SheetNameProblem(fields[i])) {
       if (problems) *problems << fields[i];
       continue;

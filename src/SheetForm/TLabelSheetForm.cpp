@@ -14,7 +14,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 #include "Labels/SheetTable.h"
 #include "Print/LabelSheetJob.h"
 #include "Common/UiText.h"
@@ -115,7 +115,7 @@ const TLabelSheet *TLabelSheetForm::UserSheetShown() const {
 
 void TLabelSheetForm::SheetComboBoxChange() {
   const TLabelSheet *sheet = FindSheet(SheetComboBox->currentData().toString(), FSettings.UserSheets);
-  SheetLabel->setText(sheet ? FormatSheetSpec(*sheet) : QString());
+  SheetLabel->setText(sheet ? FormatSheetNotation(*sheet) : QString());
   StartSpinBox->setEnabled(sheet != nullptr);
   StartSpinBox->setRange(1, sheet ? sheet->LabelsPerSheet() : 1);
   CalibrationButton->setEnabled(sheet != nullptr);
@@ -136,13 +136,13 @@ std::optional<TLabelSheet> TLabelSheetForm::AskSheet(const TLabelSheet *editing)
     QMessageBox::warning(this, Text("Plomix"), *problem);
     return std::nullopt;
   }
-  const QString spec = QInputDialog::getText(
+  const QString notation = QInputDialog::getText(
       this, Text("用紙のレイアウト"),
       Text("用紙,列x行,幅x高さ[,横間隔x縦間隔[,左余白x上余白]] (mm)\n例: A4,3x8,70x37"), QLineEdit::Normal,
-      editing ? FormatSheetSpec(*editing) : QStringLiteral("A4,3x8,70x37"), &ok);
+      editing ? FormatSheetNotation(*editing) : QStringLiteral("A4,3x8,70x37"), &ok);
   if (!ok) return std::nullopt;
   QString error;
-  auto sheet = ParseSheetSpec(spec, error);
+  auto sheet = ParseSheetNotation(notation, error);
   if (!sheet) {
     QMessageBox::warning(this, Text("Plomix"), error);
     return std::nullopt;

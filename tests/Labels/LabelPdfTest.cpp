@@ -10,7 +10,7 @@
 #include <set>
 
 #include "Labels/LabelPlacement.h"
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 #include "Labels/SheetTable.h"
 #include "tests/cli/CliRun.h"
 #include "tests/support/Oracles.h"
@@ -81,7 +81,7 @@ class LabelPdf : public ::testing::Test {
 TLabelSheet SheetOf(const QString &text) {
   if (const TLabelSheet *named = FindSheet(text)) return *named;
   QString error;
-  return *ParseSheetSpec(text, error);
+  return *ParseSheetNotation(text, error);
 }
 
 TEST_F(LabelPdf, TwentyFourLabelsEveryBarWholeModulesEverySymbolReadAndCentred) {
@@ -223,7 +223,7 @@ TEST_F(LabelPdf, ListSheetsGivesEveryShippedSheetAsTextThatReadsBack) {
     const QStringList fields = line.split('\t');
     ASSERT_EQ(fields.size(), 2);
     QString error;
-    auto sheet = ParseSheetSpec(fields[1], error);
+    auto sheet = ParseSheetNotation(fields[1], error);
     ASSERT_TRUE(sheet.has_value()) << error.toStdString();
     sheet->Name = fields[0];
     EXPECT_EQ(*sheet, *FindSheet(fields[0]));

@@ -6,7 +6,7 @@
 
 #include "Labels/LabelFill.h"
 #include "Labels/LabelSettings.h"
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 #include "Labels/SheetTable.h"
 
 namespace plomix {
@@ -27,10 +27,10 @@ TEST(ShippedSheets, NamesTellTheirLayoutAndEverySheetFitsItsPaper) {
     const auto m = size.match(sheet.Name);
     ASSERT_TRUE(m.hasMatch());
     QString error;
-    EXPECT_EQ(ParseSheetSpec(QStringLiteral("1000x1000,1x1,%1x%2").arg(m.captured(1), m.captured(2)), error)->LabelWidth,
+    EXPECT_EQ(ParseSheetNotation(QStringLiteral("1000x1000,1x1,%1x%2").arg(m.captured(1), m.captured(2)), error)->LabelWidth,
               sheet.LabelWidth);
     // The text form holds every field: it reads back as the same sheet.
-    auto back = ParseSheetSpec(FormatSheetSpec(sheet), error);
+    auto back = ParseSheetNotation(FormatSheetNotation(sheet), error);
     ASSERT_TRUE(back.has_value()) << error.toStdString();
     back->Name = sheet.Name;
     EXPECT_EQ(*back, sheet);
@@ -52,14 +52,14 @@ TEST(ShippedSheets, AUsersSheetOfTheSameNameComesFirst) {
   EXPECT_EQ(FindSheet(QStringLiteral("no such sheet"), {mine}), nullptr);
 }
 
-struct SpecRow {
+struct NotationRow {
   const char *text;
   int paperWidth, paperHeight, columns, rows, width, height, pitchX, pitchY, left, top;
   const char *note;
 };
 
-TEST(SheetSpec, ReadsEveryFieldAndCentresTheGridWithoutMargins) {
-  const SpecRow rows[] = {
+TEST(SheetNotation, ReadsEveryFieldAndCentresTheGridWithoutMargins) {
+  const NotationRow rows[] = {
       {"A4,3x8,70x37.125", 210000, 297000, 3, 8, 70000, 37125, 70000, 37125, 0, 0, "fills A4 exactly"},
       {"A4,2x6,86.4x42.3", 210000, 297000, 2, 6, 86400, 42300, 86400, 42300, 18600, 21600,
        "(210-172.8)/2, (297-253.8)/2"},
@@ -72,10 +72,10 @@ TEST(SheetSpec, ReadsEveryFieldAndCentresTheGridWithoutMargins) {
        "paper by name, other separators"},
       {"B5,2x2,.5x.25", 182000, 257000, 2, 2, 500, 250, 500, 250, 90500, 128250, "decimals without a whole part"},
   };
-  for (const SpecRow &r : rows) {
+  for (const NotationRow &r : rows) {
     SCOPED_TRACE(r.note);
     QString error;
-    const auto sheet = ParseSheetSpec(QString::fromUtf8(r.text), error);
+    const auto sheet = ParseSheetNotation(QString::fromUtf8(r.text), error);
     ASSERT_TRUE(sheet.has_value()) << error.toStdString();
     EXPECT_EQ(sheet->PaperWidth, r.paperWidth);
     EXPECT_EQ(sheet->PaperHeight, r.paperHeight);
@@ -90,7 +90,7 @@ TEST(SheetSpec, ReadsEveryFieldAndCentresTheGridWithoutMargins) {
   }
 }
 
-TEST(SheetSpec, RefusesSheetsThatCannotBePrintedSayingWhy) {
+TEST(SheetNotation, RefusesSheetsThatCannotBePrintedSayingWhy) {
   const struct {
     const char *text, *says, *note;
   } rows[] = {
@@ -108,12 +108,12 @@ TEST(SheetSpec, RefusesSheetsThatCannotBePrintedSayingWhy) {
   for (const auto &r : rows) {
     SCOPED_TRACE(r.note);
     QString error;
-    EXPECT_FALSE(ParseSheetSpec(QString::fromUtf8(r.text), error).has_value());
+    EXPECT_FALSE(ParseSheetNotation(QString::fromUtf8(r.text), error).has_value());
     EXPECT_TRUE(error.contains(QString::fromUtf8(r.says))) << error.toStdString();
   }
 }
 
-TEST(SheetSpec, MillimetresAreWrittenWithoutTrailingZeros) {
+TEST(SheetNotation, MillimetresAreWrittenWithoutTrailingZeros) {
   const struct {
     int um;
     const char *text;
@@ -181,11 +181,11 @@ namespace {
 // damaged line leaves out.
 TEST(LabelSettingsText, UserSheetsAndOffsetsReadBackAndDamageIsLeftOut) {
   QString error;
-  TLabelSheet mine = *ParseSheetSpec(QStringLiteral("A4,2x4,90x60"), error);
+  TLabelSheet mine = *ParseSheetNotation(QStringLiteral("A4,2x4,90x60"), error);
   mine.Name = QStringLiteral("私の用紙");
   EXPECT_EQ(DecodeUserSheets(EncodeUserSheets({mine})), std::vector<TLabelSheet>{mine});
   QStringList problems;
-  const auto sheets = DecodeUserSheets(QStringLiteral("壊れた\tA4,9x9,70x37\t私の用紙\t") + FormatSheetSpec(mine) +
+  const auto sheets = DecodeUserSheets(QStringLiteral("壊れた\tA4,9x9,70x37\t私の用紙\t") + FormatSheetNotation(mine) +
                                        QStringLiteral("\tA4 24面 70×37mm\tA4,1x1,10x10\t半端"), &problems);
   EXPECT_EQ(sheets, std::vector<TLabelSheet>{mine});
   EXPECT_EQ(problems, (QStringList{"壊れた", "A4 24面 70×37mm", "半端"})) << "off the paper, a shipped name, no layout";

@@ -1,4 +1,4 @@
-#include "Labels/SheetSpec.h"
+#include "Labels/SheetNotation.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -51,7 +51,7 @@ std::optional<std::pair<int, int>> ParseMmPair(const QString &text) {
 
 }  // namespace
 
-std::optional<TLabelSheet> ParseSheetSpec(const QString &text, QString &error) {
+std::optional<TLabelSheet> ParseSheetNotation(const QString &text, QString &error) {
   const QStringList fields = text.split(QLatin1Char(','));
   auto fail = [&](const QString &why) {
     error = QStringLiteral("\"%1\": %2").arg(text, why);
@@ -121,7 +121,7 @@ QString FormatMm(int um) {
   return text;
 }
 
-QString FormatSheetSpec(const TLabelSheet &s) {
+QString FormatSheetNotation(const TLabelSheet &s) {
   const auto pair = [](int a, int b) { return FormatMm(a) + QLatin1Char('x') + FormatMm(b); };
   return QStringList{pair(s.PaperWidth, s.PaperHeight),
                      QStringLiteral("%1x%2").arg(s.Columns).arg(s.Rows),

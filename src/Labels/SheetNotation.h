@@ -12,11 +12,11 @@
 namespace plomix {
 
 // The sheet, or nothing with the reason in `error`.
-std::optional<TLabelSheet> ParseSheetSpec(const QString &text, QString &error);
+std::optional<TLabelSheet> ParseSheetNotation(const QString &text, QString &error);
 
 // The sheet as text with every field written out (pitch and margins too), so that it
 // parses back to the same sheet.
-QString FormatSheetSpec(const TLabelSheet &sheet);
+QString FormatSheetNotation(const TLabelSheet &sheet);
 
 // A length in µm as millimetres without trailing zeros ("37.125", "70").
 QString FormatMm(int um);
