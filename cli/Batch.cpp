@@ -23,22 +23,6 @@ namespace {
 
 void PrintError(const QString &message) { std::fprintf(stderr, "plomix-cli: %s\n", message.toUtf8().constData()); }
 
-bool ReadInput(const QString &name, QByteArray &bytes, QString &error) {
-  QFile file;
-  const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                  : (file.setFileName(QFile::decodeName(EncodeArgument(name))),
-                                                     file.open(QIODevice::ReadOnly));
-  if (!opened) {
-    error = file.errorString();
-    return false;
-  }
-  bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    error = file.errorString();
-    return false;
-  }
-  return true;
-}
 
 QString FileName(const QString &templ, qsizetype line, int width, const QString &code) {
   QString name = templ;
@@ -109,7 +93,7 @@ class Progress {
 int RunBatch(const CliOptions &options) {
   QByteArray input;
   QString error;
-  if (!ReadInput(options.batch, input, error)) {
+  if (!ReadBatchInput(options.batch, input, error)) {
     PrintError(QStringLiteral("cannot read \"%1\": %2").arg(options.batch, error));
     return kNotDrawn;
   }

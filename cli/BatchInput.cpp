@@ -1,6 +1,8 @@
 #include "cli/BatchInput.h"
 
+#include <QFile>
 #include <QStringDecoder>
+#include <cstdio>
 #include <utility>
 
 #include "Common/ShiftJis.h"
@@ -119,6 +121,23 @@ QString SafeFileNamePart(const QString &code) {
   }
   if (out == QLatin1String(".") || out == QLatin1String("..")) out.fill(u'_');
   return out;
+}
+
+bool ReadBatchInput(const QString &name, QByteArray &bytes, QString &error) {
+  QFile file;
+  const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                  : (file.setFileName(QFile::decodeName(EncodeArgument(name))),
+                                                     file.open(QIODevice::ReadOnly));
+  if (!opened) {
+    error = file.errorString();
+    return false;
+  }
+  bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
 }
 
 }  // namespace plomix::cli

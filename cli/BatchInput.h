@@ -7,6 +7,10 @@
 
 namespace plomix::cli {
 
+// The whole of a batch's input: the file named by its bytes, or "-" for standard input.
+// False with the system's reason in `error` when it cannot be opened or read.
+bool ReadBatchInput(const QString &name, QByteArray &bytes, QString &error);
+
 struct BatchLine {
   qsizetype line = 0;  // 1-based line where the record starts
   QString code, up, down;
