@@ -1,21 +1,12 @@
 #pragma once
-// PNG files written directly, in the smallest layout that keeps every pixel: a palette of 1, 2
-// or 4 bits a pixel for up to 16 colours, else grey, RGB when opaque, RGBA otherwise.
+// PNG files of a QImage, through the toolkit-free encoder.
 #include <QImage>
 #include <QString>
 #include <string>
 
-namespace plomix {
+#include "RasterFiles/PngEncoder.h"
 
-// How the rows are compressed. The default was chosen by bench/bench_png.cpp, which also
-// tries the others: libdeflate at 6 writes files within a few percent of the smallest any
-// level gives, in about the time of its level 1 and two thirds of zlib's at 6; higher
-// levels cost two to thirty times the time for a few percent.
-struct PngCompression {
-  enum Library { LibDeflate, Zlib };
-  Library library = LibDeflate;
-  int level = 6;
-};
+namespace plomix {
 
 // Encodes the image as PNG with its resolution (pHYs). On failure returns false and
 // says why in `error`.
