@@ -9,6 +9,7 @@ program=$1
 shots=${2:-}
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+source "$(dirname "$0")/Session.sh"  # check_ending
 
 # The program keeps its files beside itself: a copy in a fresh directory starts clean.
 cp "$program" "$work/plomix"
@@ -35,6 +36,7 @@ sleep 0.5
 click 343 $((HEIGHT - 20))            # 終了
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$pid" 2>/dev/null; then echo "the program did not close"; exit 1; fi
+check_ending "$pid"
 
 fail=0
 check() {  # file, expected bytes

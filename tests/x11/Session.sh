@@ -42,11 +42,25 @@ double_click() {
   xdotool click --repeat 2 --delay 50 "${3:-1}"
 }
 
+# Closes the program with 終了 and checks how it ended: exit status 0 and nothing in its
+# output that tells of a fault (a sanitizer's report, a failed assertion, a painter or
+# widget misuse Qt only warns about), which a user would never see but the program made.
 quit_program() {
   click 343 $((HEIGHT - 21))  # 終了
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
   if kill -0 "$pid" 2>/dev/null; then echo "the program did not close"; exit 1; fi
+  check_ending "$pid"
   pid=""
+}
+
+# The exit status of the finished program `$1` and the faults in $work/log.
+check_ending() {
+  local status=0
+  wait "$1" || status=$?
+  if [ "$status" -ne 0 ]; then echo "the program ended with status $status:"; cat "$work/log"; exit 1; fi
+  if grep -E 'runtime error:|Sanitizer|ASSERT|QPainter::|QWidget::|QObject::|QLayout:|Segmentation' "$work/log"; then
+    echo "the program reported a fault (above)"; exit 1
+  fi
 }
 
 # The program's visible window other than the main one (xdotool's --name cannot match
