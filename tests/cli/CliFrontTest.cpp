@@ -89,7 +89,7 @@ TEST(CliFront, BarsOnlyPicturesAreTheFullProgramsByteForByte) {
 
 // A bad call gets the same message and exit status from plomix-cli as from the full
 // program; the front answers the ones it serves itself (a file it cannot write) and hands
-// the rest on.
+// the rest on. The codes are good ones (Code 39), so that only the fault named is wrong.
 struct BadCase {
   const char *note;
   QStringList args;  // "%1" is a folder of the test's own
@@ -99,27 +99,27 @@ struct BadCase {
 
 TEST(CliFront, BadCallsGetTheSameAnswerEitherWay) {
   const BadCase cases[] = {
-      {"scale below its range", {"--no-text", "--scale", "0", "ABC"}, 2, false},
-      {"scale above its range", {"--no-text", "--scale=11", "ABC"}, 2, false},
-      {"ratio above its range", {"--no-text", "--ratio", "31", "ABC"}, 2, false},
-      {"a negative margin", {"--no-text", "--space-left", "-1", "ABC"}, 2, false},
-      {"an angle off the quarter turns", {"--no-text", "--angle", "45", "ABC"}, 2, false},
-      {"a colour by name", {"--no-text", "--bar-color", "red", "ABC"}, 2, false},
-      {"a colour of five digits", {"--no-text", "--back-color", "#12345", "ABC"}, 2, false},
+      {"scale below its range", {"--type", "code39", "--no-text", "--scale", "0", "ABC"}, 2, false},
+      {"scale above its range", {"--type", "code39", "--no-text", "--scale=11", "ABC"}, 2, false},
+      {"ratio above its range", {"--type", "code39", "--no-text", "--ratio", "31", "ABC"}, 2, false},
+      {"a negative margin", {"--type", "code39", "--no-text", "--space-left", "-1", "ABC"}, 2, false},
+      {"an angle off the quarter turns", {"--type", "code39", "--no-text", "--angle", "45", "ABC"}, 2, false},
+      {"a colour by name", {"--type", "code39", "--no-text", "--bar-color", "red", "ABC"}, 2, false},
+      {"a colour of five digits", {"--type", "code39", "--no-text", "--back-color", "#12345", "ABC"}, 2, false},
       {"a start letter past D", {"--no-text", "--type", "nw7", "--start", "E", "123"}, 2, false},
       {"an unknown symbology", {"--no-text", "--type", "qr", "ABC"}, 2, false},
       {"a symbology number past the last", {"--no-text", "--type", "12", "ABC"}, 2, false},
-      {"an unknown option", {"--no-text", "--colour", "ABC"}, 2, false},
-      {"a value missing at the end", {"--no-text", "ABC", "--scale"}, 2, false},
-      {"a flag given a value", {"--no-text=1", "ABC"}, 2, false},
-      {"two codes", {"--no-text", "ABC", "DEF"}, 2, false},
+      {"an unknown option", {"--type", "code39", "--no-text", "--colour", "ABC"}, 2, false},
+      {"a value missing at the end", {"--type", "code39", "--no-text", "ABC", "--scale"}, 2, false},
+      {"a flag given a value", {"--type", "code39", "--no-text=1", "ABC"}, 2, false},
+      {"two codes", {"--type", "code39", "--no-text", "ABC", "DEF"}, 2, false},
       {"no code", {"--no-text"}, 2, false},
-      {"a picture file kind that does not exist", {"--no-text", "-o", "%1/x.gif", "ABC"}, 2, false},
-      {"a metafile kind of picture", {"--no-text", "--picture", "gif", "ABC"}, 2, false},
+      {"a picture file kind that does not exist", {"--type", "code39", "--no-text", "-o", "%1/x.gif", "ABC"}, 2, false},
+      {"an unknown --picture", {"--type", "code39", "--no-text", "--picture", "gif", "ABC"}, 2, false},
       {"letters in a JAN code", {"--no-text", "--type", "jan", "12A"}, 1, false},
       {"a character Code 128 does not take", {"--no-text", "--type", "code128", "a\\b"}, 1, false},
       {"a wrong JAN check digit", {"--no-text", "--type", "jan", "4901234567891"}, 1, false},
-      {"a label number without a sheet", {"--no-text", "--start", "3", "ABC"}, 2, false},
+      {"a label number without a sheet", {"--type", "code39", "--no-text", "--start", "3", "ABC"}, 2, false},
       {"a file below a file", {"--no-text", "--type", "code39", "-o", "%1/in.txt/x.png", "ABC"}, 4, true},
       {"a file in a folder that cannot be made", {"--no-text", "--type", "code39", "-o", "%1/in.txt/a/x.bmp", "ABC"},
        4, true},
