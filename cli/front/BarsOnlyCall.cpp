@@ -47,6 +47,38 @@ bool IsPrintableAscii(std::string_view text) {
   return true;
 }
 
+// Well-formed UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF): such a
+// file name is quoted in a message exactly as given, by either program.
+bool IsWellFormedUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    std::size_t length = 1;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) return false;
+    for (std::size_t k = 2; k < length; ++k)
+      if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
+    i += length;
+  }
+  return true;
+}
+
 // The picture file a name asks for, as the full program reads its extension (the part of
 // the last path element after its last dot, in any case); Other for the rest.
 enum class Extension { Bmp, Png, Other };
@@ -149,7 +181,7 @@ std::optional<BarsOnlyCall> ReadBarsOnlyCall(int argc, const char *const *args) 
   }
   if (!codeGiven || !noText) return std::nullopt;
   if (!call.output.empty()) {
-    if (!IsPrintableAscii(call.output)) return std::nullopt;  // quoted as typed in messages
+    if (!IsWellFormedUtf8(call.output)) return std::nullopt;  // quoted as typed in messages
     switch (ExtensionOf(call.output)) {
       case Extension::Bmp: call.file = BarsOnlyFile::Bmp; break;
       case Extension::Png: call.file = BarsOnlyFile::Png; break;

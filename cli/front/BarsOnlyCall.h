@@ -22,7 +22,7 @@ struct BarsOnlyCall {
   bool reverse = false;
   int spaceLeft = 10, spaceRight = 10, spaceUp = 10, spaceDown = 10;
   std::uint32_t bar = 0xFF000000u, back = 0xFFFFFFFFu;  // 0xAARRGGBB
-  std::string output;  // the file name's bytes; empty: no file
+  std::string output;  // the file name's bytes (UTF-8); empty: no file
   BarsOnlyFile file = BarsOnlyFile::None;
 };
 

@@ -121,6 +121,7 @@ TEST(CliFront, BadCallsGetTheSameAnswerEitherWay) {
       {"a wrong JAN check digit", {"--no-text", "--type", "jan", "4901234567891"}, 1, false},
       {"a label number without a sheet", {"--type", "code39", "--no-text", "--start", "3", "ABC"}, 2, false},
       {"a file below a file", {"--no-text", "--type", "code39", "-o", "%1/in.txt/x.png", "ABC"}, 4, true},
+      {"a Japanese file name below a file", {"--type", "code39", "--no-text", "-o", "%1/in.txt/記号.png", "ABC"}, 4, true},
       {"a file in a folder that cannot be made", {"--no-text", "--type", "code39", "-o", "%1/in.txt/a/x.bmp", "ABC"},
        4, true},
   };
@@ -178,7 +179,8 @@ TEST(CliFront, ServesBarsOnlyBitmapsAndHandsOnTheRest) {
       {"a number with a sign", {"--no-text", "--scale", "+2"}, "4901234567894", false},
       {"a code after --", {"--no-text", "--type", "code39", "--"}, "-A", false},
       {"a code beyond ASCII (which Shift-JIS cannot hold)", {"--no-text", "--type", "code128"}, "é", false, 1},
-      {"a file name beyond ASCII", {"--no-text", "-o", "%1/記号.png"}, "4901234567894", false},
+      {"a file name in Japanese", {"--no-text", "-o", "%1/記号.png"}, "4901234567894", true},
+      {"an extension in full-width letters", {"--no-text", "-o", "%1/記号.ＰＮＧ"}, "4901234567894", false, 2},
       {"an extension on the folder only", {"--no-text", "-o", "%1/x.png/y"}, "4901234567894", false, 2},
   };
   QTemporaryDir tmp;
