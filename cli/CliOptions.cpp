@@ -4,11 +4,14 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 #include <cmath>
 
 #include "Encoders/SymbologyTable.h"
 #include "Symbol/SettingRanges.h"
+#include "cli/front/OptionTable.h"
 
 namespace plomix::cli {
 namespace {
@@ -123,54 +126,58 @@ QString UsageText() {
 namespace {
 
 // What an option does with its value (empty for a flag); false and `error` set when the
-// value is out of its range. `arg` is the option as typed, for the message.
-using Setter = std::function<bool(CliOptions &options, const QString &value, const QString &arg, QString &error)>;
-
-struct OptionRow {
-  QStringList names;  // Qt takes each as -x or --name
-  bool takesValue;
-  Setter apply;
-};
+// value is out of its range. `arg` is the option as typed, for the message; `spec` its
+// row of the shared option table (cli/front/OptionTable.h), which holds its range.
+using Setter = std::function<bool(CliOptions &options, const OptionSpec &spec, const QString &value,
+                                  const QString &arg, QString &error)>;
 
 Setter Flag(std::function<void(CliOptions &)> set) {
-  return [set](CliOptions &o, const QString &, const QString &, QString &) {
+  return [set](CliOptions &o, const OptionSpec &, const QString &, const QString &, QString &) {
     set(o);
     return true;
   };
 }
 
-Setter Whole(int CliOptions::*field, IntRange range) {
-  return [field, range](CliOptions &o, const QString &value, const QString &arg, QString &error) {
-    bool ok = false;
-    const int n = value.toInt(&ok);
-    if (!ok || !range.Contains(n)) {
-      error = QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
-                  .arg(arg).arg(range.low).arg(range.high).arg(value);
-      return false;
-    }
-    o.*field = n;
-    return true;
+bool SetWhole(int &field, IntRange range, const QString &value, const QString &arg, QString &error) {
+  bool ok = false;
+  const int n = value.toInt(&ok);
+  if (!ok || !range.Contains(n)) {
+    error = QStringLiteral("%1 takes a whole number from %2 to %3, not \"%4\"")
+                .arg(arg).arg(range.low).arg(range.high).arg(value);
+    return false;
+  }
+  field = n;
+  return true;
+}
+
+Setter Whole(int CliOptions::*field) {
+  return [field](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
+    return SetWhole(o.*field, spec.range, value, arg, error);
   };
 }
 
 Setter Text(QString CliOptions::*field) {
-  return [field](CliOptions &o, const QString &value, const QString &, QString &) {
+  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &) {
     o.*field = value;
     return true;
   };
 }
 
+bool SetLetter(char &field, const QString &value, const QString &arg, QString &error) {
+  const auto letter = ParseLetter(value);
+  if (!letter) error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, value);
+  else field = *letter;
+  return letter.has_value();
+}
+
 Setter Letter(char CliOptions::*field) {
-  return [field](CliOptions &o, const QString &value, const QString &arg, QString &error) {
-    const auto letter = ParseLetter(value);
-    if (!letter) error = QStringLiteral("%1 takes one of A, B, C, D, not \"%2\"").arg(arg, value);
-    else o.*field = *letter;
-    return letter.has_value();
+  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &arg, QString &error) {
+    return SetLetter(o.*field, value, arg, error);
   };
 }
 
 Setter Colour(std::optional<TColor> CliOptions::*field) {
-  return [field](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &arg, QString &error) {
     const auto color = ParseColor(value);
     if (!color) error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, value);
     else o.*field = color;
@@ -178,51 +185,51 @@ Setter Colour(std::optional<TColor> CliOptions::*field) {
   };
 }
 
-// Every option: its names, whether it takes a value, and what it sets.
-const std::vector<OptionRow> &OptionTable() {
-  static const std::vector<OptionRow> table = {
-      {{"h", "help"}, false, Flag([](CliOptions &o) { o.help = true; })},
-      {{"type"}, true,
-       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+// What each option of the shared table sets, by its long name.
+const std::unordered_map<std::string_view, Setter> &Setters() {
+  static const std::unordered_map<std::string_view, Setter> setters = {
+      {"help", Flag([](CliOptions &o) { o.help = true; })},
+      {"type",
+       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
          const auto type = ParseType(value);
          if (!type) error = QStringLiteral("unknown symbology \"%1\"").arg(value);
          else o.type = *type;
          return type.has_value();
        }},
-      {{"cd"}, false, Flag([](CliOptions &o) { o.cd = true; })},
-      {{"no-cd"}, false, Flag([](CliOptions &o) { o.cd = false; })},
-      {{"start"}, true,
-       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+      {"cd", Flag([](CliOptions &o) { o.cd = true; })},
+      {"no-cd", Flag([](CliOptions &o) { o.cd = false; })},
+      {"start",
+       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
          // A number is a label position on a sheet; a letter the start character.
-         if (value.isEmpty() || !value.at(0).isDigit()) return Letter(&CliOptions::startChar)(o, value, arg, error);
+         if (value.isEmpty() || !value.at(0).isDigit()) return SetLetter(o.startChar, value, arg, error);
          o.startGiven = true;
-         return Whole(&CliOptions::start, {1, 10000})(o, value, arg, error);
+         return SetWhole(o.start, spec.range, value, arg, error);
        }},
-      {{"stop"}, true, Letter(&CliOptions::stopChar)},
-      {{"scale"}, true, Whole(&CliOptions::scale, kScaleRange)},
-      {{"ratio"}, true, Whole(&CliOptions::ratio, kElementRatioRange)},
-      {{"height"}, true, Whole(&CliOptions::height, kBarHeightRange)},
-      {{"frame"}, true, Whole(&CliOptions::frame, kFrameSizeRange)},
-      {{"angle"}, true,
-       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
-         if (!Whole(&CliOptions::angle, {0, 270})(o, value, arg, error)) return false;
+      {"stop", Letter(&CliOptions::stopChar)},
+      {"scale", Whole(&CliOptions::scale)},
+      {"ratio", Whole(&CliOptions::ratio)},
+      {"height", Whole(&CliOptions::height)},
+      {"frame", Whole(&CliOptions::frame)},
+      {"angle",
+       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
+         if (!SetWhole(o.angle, spec.range, value, arg, error)) return false;
          if (o.angle % 90 == 0) return true;
          error = QStringLiteral("--angle takes 0, 90, 180 or 270, not %1").arg(o.angle);
          return false;
        }},
-      {{"reverse"}, false, Flag([](CliOptions &o) { o.reverse = true; })},
-      {{"no-text"}, false, Flag([](CliOptions &o) { o.symbolDisp = false; })},
-      {{"up"}, true, Text(&CliOptions::up)},
-      {{"down"}, true, Text(&CliOptions::down)},
-      {{"space-left"}, true, Whole(&CliOptions::spaceLeft, kSpaceRange)},
-      {{"space-right"}, true, Whole(&CliOptions::spaceRight, kSpaceRange)},
-      {{"space-up"}, true, Whole(&CliOptions::spaceUp, kSpaceRange)},
-      {{"space-down"}, true, Whole(&CliOptions::spaceDown, kSpaceRange)},
-      {{"bar-color"}, true, Colour(&CliOptions::barColor)},
-      {{"back-color"}, true, Colour(&CliOptions::backColor)},
-      {{"transparent"}, false, Flag([](CliOptions &o) { o.transparent = true; })},
-      {{"picture"}, true,
-       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+      {"reverse", Flag([](CliOptions &o) { o.reverse = true; })},
+      {"no-text", Flag([](CliOptions &o) { o.symbolDisp = false; })},
+      {"up", Text(&CliOptions::up)},
+      {"down", Text(&CliOptions::down)},
+      {"space-left", Whole(&CliOptions::spaceLeft)},
+      {"space-right", Whole(&CliOptions::spaceRight)},
+      {"space-up", Whole(&CliOptions::spaceUp)},
+      {"space-down", Whole(&CliOptions::spaceDown)},
+      {"bar-color", Colour(&CliOptions::barColor)},
+      {"back-color", Colour(&CliOptions::backColor)},
+      {"transparent", Flag([](CliOptions &o) { o.transparent = true; })},
+      {"picture",
+       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
          const QString p = value.toLower();
          if (p == QLatin1String("bmp")) o.picture = picBMP;
          else if (p == QLatin1String("emf")) o.picture = picEMF;
@@ -233,44 +240,46 @@ const std::vector<OptionRow> &OptionTable() {
          }
          return true;
        }},
-      {{"o", "output"}, true, Text(&CliOptions::output)},
-      {{"info"}, false, Flag([](CliOptions &o) { o.info = true; })},
-      {{"replace-unmappable"}, false, Flag([](CliOptions &o) { o.replaceUnmappable = true; })},
-      {{"verify"}, false, Flag([](CliOptions &o) { o.verify = true; })},
-      {{"batch"}, true, Text(&CliOptions::batch)},
-      {{"csv"}, false, Flag([](CliOptions &o) { o.csv = true; })},
-      {{"input-encoding"}, true,
-       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+      {"output", Text(&CliOptions::output)},
+      {"info", Flag([](CliOptions &o) { o.info = true; })},
+      {"replace-unmappable", Flag([](CliOptions &o) { o.replaceUnmappable = true; })},
+      {"verify", Flag([](CliOptions &o) { o.verify = true; })},
+      {"batch", Text(&CliOptions::batch)},
+      {"csv", Flag([](CliOptions &o) { o.csv = true; })},
+      {"input-encoding",
+       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
          o.inputEncoding = value;
          if (value == QLatin1String("sjis") || value == QLatin1String("utf8")) return true;
          error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(value);
          return false;
        }},
-      {{"stop-on-error"}, false, Flag([](CliOptions &o) { o.stopOnError = true; })},
-      {{"from-address"}, false, Flag([](CliOptions &o) { o.fromAddress = true; })},
-      {{"postal-dictionary"}, true, Text(&CliOptions::postalDictionary)},
-      {{"sheet"}, true, Text(&CliOptions::sheet)},
-      {{"dpi"}, true, Whole(&CliOptions::dpi, {72, 2400})},
-      {{"copies"}, true,
-       [](CliOptions &o, const QString &value, const QString &arg, QString &error) {
+      {"stop-on-error", Flag([](CliOptions &o) { o.stopOnError = true; })},
+      {"from-address", Flag([](CliOptions &o) { o.fromAddress = true; })},
+      {"postal-dictionary", Text(&CliOptions::postalDictionary)},
+      {"sheet", Text(&CliOptions::sheet)},
+      {"dpi", Whole(&CliOptions::dpi)},
+      {"copies",
+       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
          o.copiesGiven = true;
-         return Whole(&CliOptions::copies, {1, 100000})(o, value, arg, error);
+         return SetWhole(o.copies, spec.range, value, arg, error);
        }},
-      {{"offset"}, true,
-       [](CliOptions &o, const QString &value, const QString &, QString &error) {
+      {"offset",
+       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
          if (ParseOffset(value, o.offsetX, o.offsetY)) return true;
          error = QStringLiteral("--offset takes XxY in mm (for example 0.5x-1), not \"%1\"").arg(value);
          return false;
        }},
-      {{"list-sheets"}, false, Flag([](CliOptions &o) { o.listSheets = true; })},
+      {"list-sheets", Flag([](CliOptions &o) { o.listSheets = true; })},
   };
-  return table;
+  return setters;
 }
 
-const OptionRow *RowNamed(const QString &name) {
-  for (const OptionRow &row : OptionTable())
-    if (row.names.contains(name)) return &row;
-  return nullptr;
+// The names QCommandLineParser takes for an option: the one letter and the long name.
+QStringList NamesOf(const OptionSpec &spec) {
+  QStringList names;
+  if (spec.shortName) names << QString(QLatin1Char(spec.shortName));
+  names << QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+  return names;
 }
 
 // The argument a parser error is about, as the user typed it: the first one before "--"
@@ -291,9 +300,9 @@ QString ArgumentNaming(const QStringList &args, const QString &name) {
 std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {
   QCommandLineParser parser;
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-  for (const OptionRow &row : OptionTable())
-    parser.addOption(row.takesValue ? QCommandLineOption(row.names, QString(), QStringLiteral("value"))
-                                    : QCommandLineOption(row.names));
+  for (const OptionSpec &spec : OptionSpecs())
+    parser.addOption(spec.kind != OptionKind::Flag ? QCommandLineOption(NamesOf(spec), QString(), QStringLiteral("value"))
+                                                   : QCommandLineOption(NamesOf(spec)));
   // QCommandLineParser expects the program name first.
   if (!parser.parse(QStringList{QStringLiteral("plomix-cli")} + args)) {
     const QStringList unknown = parser.unknownOptionNames();
@@ -310,7 +319,8 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
   for (const QString &name : parser.optionNames()) {
     const QString arg = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
     const QString value = parser.values(name).value(seen[name]++);
-    if (!RowNamed(name)->apply(options, value, arg, error)) return std::nullopt;
+    const OptionSpec &spec = *OptionNamed(name.toStdString());
+    if (!Setters().at(spec.name)(options, spec, value, arg, error)) return std::nullopt;
   }
 
   if (!options.postalDictionary.isEmpty() && !options.fromAddress) {

@@ -4,6 +4,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS plomix plomix-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# plomix-cli's full program, which its front starts (see CMakeLists.txt).
+install(TARGETS plomix-cli-qt RUNTIME DESTINATION ${PLOMIX_FULL_CLI_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/resources/Readme.txt
   DESTINATION ${CMAKE_INSTALL_DATADIR}/plomix)
 install(FILES ${CMAKE_SOURCE_DIR}/data/org.plomix.Plomix.desktop

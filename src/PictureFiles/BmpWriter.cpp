@@ -1,58 +1,19 @@
 #include "PictureFiles/BmpWriter.h"
 
-#include <cstdint>
-#include <cstring>
+#include "RasterFiles/BmpEncoder.h"
 
 namespace plomix {
-namespace {
-
-void PutLE(std::string &out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
 
 std::string EncodeBmp32(const QImage &source) {
-  const QImage image = source.convertToFormat(QImage::Format_RGB32);
-  const std::uint32_t width = static_cast<std::uint32_t>(image.width());
-  const std::uint32_t height = static_cast<std::uint32_t>(image.height());
-  constexpr std::uint32_t kHeaders = 14 + 40;
-  // The file's size fields are 32 bits: a larger picture has no BMP file.
-  const std::uint64_t pixelBytes64 = std::uint64_t{width} * height * 4;
-  if (image.isNull() || kHeaders + pixelBytes64 > 0xFFFFFFFFu) return {};
-  const std::uint32_t pixelBytes = static_cast<std::uint32_t>(pixelBytes64);
-
-  std::string out;
-  out.reserve(kHeaders + pixelBytes);
-  // BITMAPFILEHEADER
-  out += "BM";
-  PutLE(out, kHeaders + pixelBytes, 4);
-  PutLE(out, 0, 4);  // reserved
-  PutLE(out, kHeaders, 4);
-  // BITMAPINFOHEADER
-  PutLE(out, 40, 4);
-  PutLE(out, width, 4);
-  PutLE(out, height, 4);  // positive: bottom-up rows
-  PutLE(out, 1, 2);       // planes
-  PutLE(out, 32, 2);      // bits per pixel
-  PutLE(out, 0, 4);       // BI_RGB
-  PutLE(out, pixelBytes, 4);
-  PutLE(out, static_cast<std::uint32_t>(image.dotsPerMeterX()), 4);
-  PutLE(out, static_cast<std::uint32_t>(image.dotsPerMeterY()), 4);
-  PutLE(out, 0, 4);  // colours used
-  PutLE(out, 0, 4);  // important colours
-
-  // Rows bottom-up. A 32-bit pixel in memory is blue, green, red, alpha on this
-  // little-endian machine: copy each row whole and clear the fourth byte.
-  static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
-  const std::size_t rowBytes = 4 * static_cast<std::size_t>(width);
-  out.resize(kHeaders + pixelBytes);
-  char *target = out.data() + kHeaders;
-  for (int y = image.height() - 1; y >= 0; --y, target += rowBytes) {
-    std::memcpy(target, image.constScanLine(y), rowBytes);
-    for (std::size_t x = 3; x < rowBytes; x += 4) target[x] = 0;  // the unused fourth byte
-  }
-  return out;
+  if (source.isNull()) return {};
+  const QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
+  const RasterPixels pixels{image.width(),
+                            image.height(),
+                            static_cast<std::size_t>(image.bytesPerLine()) / sizeof(std::uint32_t),
+                            reinterpret_cast<const std::uint32_t *>(image.constBits()),
+                            image.dotsPerMeterX(),
+                            image.dotsPerMeterY()};
+  return EncodeBmpPixels(pixels);
 }
 
 }  // namespace plomix

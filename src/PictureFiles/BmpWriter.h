@@ -1,5 +1,5 @@
 #pragma once
-// A device-independent bitmap file that keeps the picture's 32 bits per pixel.
+// BMP files of a QImage, through the toolkit-free encoder (RasterFiles/BmpEncoder.h).
 #include <QImage>
 #include <string>
 

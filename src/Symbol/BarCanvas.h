@@ -8,6 +8,7 @@
 #include <QString>
 #include <vector>
 
+#include "BarLayout/SymbolLayout.h"
 #include "Common/Fonts.h"
 
 namespace plomix {
@@ -30,9 +31,7 @@ class TBarCanvas {
   // `top` down to row top + length (end excluded). With a `background`, the gaps between
   // the first and the last bar are filled with it first, so a canvas may build one row
   // and copy it down.
-  struct Span {
-    int x, width;
-  };
+  using Span = BarSpan;
   virtual void BarRun(const std::vector<Span> &spans, int top, int length, const QColor &color,
                       const QColor *background) {
     if (spans.empty()) return;

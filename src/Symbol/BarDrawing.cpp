@@ -64,11 +64,11 @@ bool TBarSymbol::LayOut(TBarCanvas &measuring) {
   SymbolTextSizes texts;
   if (FSymbolDisp) {
     const QString symbol = SjisToUnicode(FSymbol);
-    texts.symbol = measuring.TextExtent(symbol, FBarFont);
+    texts.symbol = ToPixelSize(measuring.TextExtent(symbol, FBarFont));
     if (!FSymbol.empty()) FInk.symbolText = symbol;
   }
-  if (!FInk.commentUp.isEmpty()) texts.commentUp = measuring.TextExtent(FInk.commentUp, FBarFont);
-  if (!FInk.commentDown.isEmpty()) texts.commentDown = measuring.TextExtent(FInk.commentDown, FBarFont);
+  if (!FInk.commentUp.isEmpty()) texts.commentUp = ToPixelSize(measuring.TextExtent(FInk.commentUp, FBarFont));
+  if (!FInk.commentDown.isEmpty()) texts.commentDown = ToPixelSize(measuring.TextExtent(FInk.commentDown, FBarFont));
 
   SymbolSettings settings;
   settings.type = FBarType;
@@ -105,7 +105,7 @@ std::optional<QSize> TBarSymbol::MeasureBar() {
     laidOut = LayOut(measuring);
   }
   if (!laidOut) return std::nullopt;
-  return FMatch ? QSize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height()) : ControlSize();
+  return FMatch ? QSize(FBarLeft + FLayout.size.width, FBarTop + FLayout.size.height) : ControlSize();
 }
 
 void TBarSymbol::DrawToBitmap() {
@@ -119,12 +119,12 @@ void TBarSymbol::DrawToBitmap() {
     TBitmapCanvas measuring(FPicture.Bitmap(), &FTextLayouts);
     if (!LayOut(measuring)) return;
   }
-  const QSize symbolSize = FLayout.size;
+  const QSize symbolSize = ToQSize(FLayout.size);
 
   if (!FMatch) {
     // The requested position holds on the turned picture: draw where that lands on the
     // unturned one. The control stays as it is on screen until the turned picture is back.
-    MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, QPoint(FBarLeft, FBarTop), symbolSize, ControlSize()));
+    MoveSymbolLayout(FLayout, UnturnedOrigin(FAngle, {FBarLeft, FBarTop}, FLayout.size, ToPixelSize(ControlSize())));
     HoldRepaints(true);
     UnturnPicture();
   } else {
@@ -144,7 +144,7 @@ void TBarSymbol::DrawToBitmap() {
     FInk.background = QRect();  // none when transparent
     if (!FTransparent)
       FInk.background = FMatch ? QRect(0, 0, FBarLeft + symbolSize.width(), FBarTop + symbolSize.height())
-                               : FLayout.Bounds();
+                               : ToQRect(FLayout.Bounds());
     DrawSymbol(canvas, FLayout, FInk);
   }
 
@@ -166,7 +166,7 @@ void TBarSymbol::DrawToMetafile() {
   TMetafileCanvas canvas(metafile);
   if (!LayOut(canvas)) return;
 
-  ResizeControl(QSize(FBarLeft + FLayout.size.width(), FBarTop + FLayout.size.height()));
+  ResizeControl(QSize(FBarLeft + FLayout.size.width, FBarTop + FLayout.size.height));
   metafile.SetSize(ControlSize());
   canvas.FillRect(QRect(QPoint(0, 0), ControlSize()), FInk.back);
   FInk.background = QRect();

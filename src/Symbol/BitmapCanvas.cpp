@@ -3,19 +3,20 @@
 #include <QFontMetrics>
 #include <QTextLayout>
 #include <algorithm>
-#include <cstring>
-#include <cwchar>
 
+#include "BarLayout/PixelPicture.h"
+#include "Symbol/SymbolLayout.h"
 #include "Common/Colors.h"
 
 namespace plomix {
 namespace {
 
-// Fills `count` 32-bit pixels. glibc's wmemset is vectorised; a plain loop over QRgb
-// is not at this optimisation level, and the fills are most of a drawing's work.
-static_assert(sizeof(wchar_t) == sizeof(QRgb));
-inline void FillPixels(QRgb *pixels, int count, QRgb value) {
-  if (count > 0) std::wmemset(reinterpret_cast<wchar_t *>(pixels), static_cast<wchar_t>(value), count);
+// The image's pixels for the plain fills (BarLayout/PixelPicture.h); the canvas draws
+// into 32-bit images only.
+PixelRows RowsOf(QImage &image) {
+  static_assert(sizeof(QRgb) == sizeof(std::uint32_t));
+  return {image.width(), image.height(), static_cast<std::size_t>(image.bytesPerLine()) / sizeof(QRgb),
+          reinterpret_cast<std::uint32_t *>(image.bits())};
 }
 
 }  // namespace
@@ -80,12 +81,7 @@ void TBitmapCanvas::FillRect(const QRect &rect, const QColor &color) {
     FImage.fill(color);
     return;
   }
-  const QRgb value = color.rgb();
-  const int x0 = clipped.left(), width = clipped.width();
-  uchar *bits = FImage.bits();
-  const qsizetype stride = FImage.bytesPerLine();
-  for (int y = clipped.top(); y <= clipped.bottom(); ++y)
-    FillPixels(reinterpret_cast<QRgb *>(bits + y * stride) + x0, width, value);
+  FillPixelRect(RowsOf(FImage), ToPixelRect(clipped), color.rgb());
 }
 
 void TBitmapCanvas::BarRun(const std::vector<Span> &spans, int top, int length,
@@ -98,16 +94,8 @@ void TBitmapCanvas::BarRun(const std::vector<Span> &spans, int top, int length,
     TBarCanvas::BarRun(spans, top, length, color, background);
     return;
   }
-  // Every row of a bar run is the same: build the first one and copy it down.
-  uchar *bits = FImage.bits();
-  const qsizetype stride = FImage.bytesPerLine();
-  auto *first = reinterpret_cast<QRgb *>(bits + top * stride);
-  FillPixels(first + left, right - left, background->rgb());
-  const QRgb value = color.rgb();
-  for (const Span &span : spans) FillPixels(first + span.x, span.width, value);
-  const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
-  for (int y = top + 1; y < top + length; ++y)
-    std::memcpy(bits + y * stride + left * sizeof(QRgb), first + left, bytes);
+  // Every row of a bar run is the same: built once and copied down.
+  FillBarRows(RowsOf(FImage), spans, top, length, color.rgb(), background->rgb());
 }
 
 void TBitmapCanvas::VerticalLines(int x, int top, int count, int length, const QColor &color) {

@@ -1,5 +1,6 @@
 #pragma once
-// Draws a laid-out symbol on any canvas: background, bars, text, frame and comments.
+// Draws a laid-out symbol on any canvas: background, bars, text, frame and comments. The
+// bars' part is BarLayout/BarPainting.h's, the one drawing of bars for every output.
 #include <QColor>
 #include <QRect>
 #include <QString>

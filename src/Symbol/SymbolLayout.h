@@ -1,67 +1,19 @@
 #pragma once
-// Where every part of a symbol goes: from the symbol's settings, the encoded pattern and
-// the sizes of its texts to the rectangles, text positions and picture size. No widget
-// and no canvas: the symbol control, the printer and the preview all place symbols so.
+// The symbol's layout (BarLayout/SymbolLayout.h, plain C++) for the toolkit's side: the
+// conversions between its plain points, sizes and rectangles and Qt's.
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-#include <string>
-#include <vector>
 
-#include "Symbol/BarCanvas.h"
-#include "Encoders/BarTypes.h"
+#include "BarLayout/SymbolLayout.h"
 
 namespace plomix {
 
-// The settings that decide the geometry. `left`/`top` is the symbol's top-left corner
-// (its margins included) in the unturned picture.
-struct SymbolSettings {
-  TBarTypes type = cbarJAN;
-  int scale = 1;
-  int elementRatio = 20;
-  int barHeight = 105;  // bars and symbol text together
-  int frame = 0;
-  int spaceUp = 0, spaceDown = 0, spaceLeft = 10, spaceRight = 10;
-  TLocation commentUpLoc = locLeft, commentDownLoc = locLeft;
-  int left = 0, top = 0;
-};
-
-// Sizes of the texts as written; an empty size for a text that is not shown.
-struct SymbolTextSizes {
-  QSize symbol{0, 0}, commentUp{0, 0}, commentDown{0, 0};
-};
-
-struct SymbolLayout {
-  // What the settings become once the texts are known: the bar height raised to hold the
-  // symbol text (the customer barcode's fixed by its bars), the symbol's width and the
-  // frame narrowed to fit its rectangle (0 when none fits).
-  int barHeight = 0;
-  int barWidth = 0;
-  int frame = 0;
-
-  int patternWidth = 0;
-  int barLength = 0;                     // rows of the bars
-  QSize size;                            // the symbol with its margins
-  QPoint origin;                         // top-left of `size`
-  int barLeft = 0;                       // left edge of the first element
-  int barTop = 0;                        // top row of the bars
-  std::vector<TBarCanvas::Span> bars;    // the dark elements (empty for the customer barcode)
-  QPoint symbolText, commentUp, commentDown;  // top-left of each text
-  QRect frameRect;                       // outer edge of the frame; empty when none is drawn
-
-  QRect Bounds() const { return QRect(origin, size); }
-};
-
-// Lays out a symbol. Returns false (leaving `out` partly filled) when the pattern has no
-// width. `out` is reused so that drawing after drawing allocates nothing.
-bool LayoutSymbol(const SymbolSettings &settings, const std::string &pattern,
-                  const SymbolTextSizes &texts, SymbolLayout &out);
-
-// Moves the whole layout so that its top-left corner is `origin`.
-void MoveSymbolLayout(SymbolLayout &layout, QPoint origin);
-
-// The top-left corner, in the unturned picture, of a symbol of `size` that should appear
-// at `requested` once the picture of `pictureSize` (as shown) is turned by `angle`.
-QPoint UnturnedOrigin(int angle, QPoint requested, QSize symbolSize, QSize pictureSize);
+inline QPoint ToQPoint(PixelPoint p) { return {p.x, p.y}; }
+inline QSize ToQSize(PixelSize s) { return {s.width, s.height}; }
+inline QRect ToQRect(const PixelRect &r) { return {r.x, r.y, r.width, r.height}; }
+inline PixelPoint ToPixelPoint(QPoint p) { return {p.x(), p.y()}; }
+inline PixelSize ToPixelSize(QSize s) { return {s.width(), s.height()}; }
+inline PixelRect ToPixelRect(const QRect &r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 }  // namespace plomix

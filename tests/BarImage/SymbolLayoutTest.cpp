@@ -15,15 +15,15 @@ struct LayoutCase {
   std::string pattern;
   SymbolTextSizes texts;
   // expected
-  QSize size;
+  PixelSize size;
   int barHeight, barWidth, barLength, barLeft, barTop, frame;
-  QRect frameRect;
+  PixelRect frameRect;
   Spans bars;
-  QPoint symbolText, commentUp, commentDown;
+  PixelPoint symbolText, commentUp, commentDown;
 };
 
 SymbolSettings Settings(TBarTypes type, int scale, int ratio, int height, int frame, int up, int down,
-                        int left, int right, QPoint origin, TLocation upLoc = locLeft,
+                        int left, int right, PixelPoint origin, TLocation upLoc = locLeft,
                         TLocation downLoc = locLeft) {
   SymbolSettings s;
   s.type = type;
@@ -35,8 +35,8 @@ SymbolSettings Settings(TBarTypes type, int scale, int ratio, int height, int fr
   s.spaceDown = down;
   s.spaceLeft = left;
   s.spaceRight = right;
-  s.left = origin.x();
-  s.top = origin.y();
+  s.left = origin.x;
+  s.top = origin.y;
   s.commentUpLoc = upLoc;
   s.commentDownLoc = downLoc;
   return s;
@@ -72,35 +72,35 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"text wider than the bars centres the bars",
                    Settings(cbarCODE39, 2, 25, 50, 0, 5, 6, 3, 4, {10, 20}), "1013",
                    {{20, 12}, {0, 0}, {0, 0}},
-                   {27, 61}, 50, 20, 38, 17, 25, 0, QRect(), {{17, 2}, {21, 2}, {23, 5}},
+                   {27, 61}, 50, 20, 38, 17, 25, 0, PixelRect(), {{17, 2}, {21, 2}, {23, 5}},
                    {13, 63}, {10, 20}, {10, 81}},
         LayoutCase{"bars wider than the text centre the text; no stretch for JAN",
                    Settings(cbarJAN, 1, 30, 40, 0, 0, 0, 10, 10, {0, 0}), "3050301",
                    {{6, 10}, {0, 0}, {0, 0}},
-                   {31, 40}, 40, 11, 30, 10, 0, 0, QRect(), {{10, 2}, {13, 3}, {17, 2}, {20, 1}},
+                   {31, 40}, 40, 11, 30, 10, 0, 0, PixelRect(), {{10, 2}, {13, 3}, {17, 2}, {20, 1}},
                    {12, 30}, {0, 0}, {0, 40}},
         LayoutCase{"the bar height is raised to hold the text and six rows of bars",
                    Settings(cbarNW7, 1, 20, 20, 0, 0, 0, 0, 0, {0, 0}), "1",
                    {{1, 30}, {0, 0}, {0, 0}},
-                   {1, 36}, 36, 1, 6, 0, 0, 0, QRect(), {{0, 1}}, {0, 6}, {0, 0}, {0, 36}},
+                   {1, 36}, 36, 1, 6, 0, 0, 0, PixelRect(), {{0, 1}}, {0, 6}, {0, 0}, {0, 36}},
         LayoutCase{"the frame goes between the comments, which are placed by location",
                    Settings(cbarCODE128, 1, 20, 30, 2, 1, 1, 5, 5, {3, 4}, locRight, locCenter),
                    "1111", {{0, 0}, {8, 10}, {50, 7}},
-                   {14, 32}, 30, 4, 30, 8, 5, 2, QRect(3, 14, 14, 15),
+                   {14, 32}, 30, 4, 30, 8, 5, 2, PixelRect{3, 14, 14, 15},
                    {{8, 1}, {9, 1}, {10, 1}, {11, 1}}, {10, 35}, {9, 4}, {3, 29}},
         LayoutCase{"ITF's frame is a bearer around the bars only, narrowed to fit",
                    Settings(cbarITF, 1, 20, 16, 100, 2, 2, 10, 10, {0, 0}), "10101",
                    {{5, 10}, {0, 0}, {0, 0}},
-                   {25, 20}, 16, 5, 6, 10, 2, 2, QRect(0, 2, 25, 6),
+                   {25, 20}, 16, 5, 6, 10, 2, 2, PixelRect{0, 2, 25, 6},
                    {{10, 1}, {12, 1}, {14, 1}}, {10, 8}, {0, 0}, {0, 20}},
         LayoutCase{"no frame fits a rectangle two rows high",
                    Settings(cbarITF, 1, 20, 2, 5, 0, 0, 0, 0, {0, 0}), "1",
                    {{0, 0}, {0, 0}, {0, 0}},
-                   {1, 6}, 6, 1, 6, 0, 0, 0, QRect(), {{0, 1}}, {0, 6}, {0, 0}, {0, 6}},
+                   {1, 6}, 6, 1, 6, 0, 0, 0, PixelRect(), {{0, 1}}, {0, 6}, {0, 0}, {0, 6}},
         LayoutCase{"the customer barcode's height follows its scale, not BarHeight",
                    Settings(cbarCUSTOMER, 2, 30, 500, 0, 1, 1, 1, 1, {0, 0}), "007030",
                    {{4, 9}, {0, 0}, {0, 0}},
-                   {10, 23}, 21, 8, 12, 1, 1, 0, QRect(), {}, {3, 13}, {0, 0}, {0, 23}}));
+                   {10, 23}, 21, 8, 12, 1, 1, 0, PixelRect(), {}, {3, 13}, {0, 0}, {0, 23}}));
 
 TEST(SymbolLayout, MovingEqualsLayingOutElsewhere) {
   SymbolSettings s = Settings(cbarCODE128, 2, 20, 30, 3, 4, 5, 6, 7, {0, 0});
@@ -129,11 +129,11 @@ TEST(SymbolLayout, AllZeroCustomerPatternHasNoLayout) {
 
 // A symbol of 30 x 10 asked at (4, 6) on a picture shown 100 x 50.
 TEST(SymbolLayout, UnturnedOriginKeepsTheRequestedPlaceAfterTurning) {
-  const QSize symbol(30, 10), shown(100, 50);
-  EXPECT_EQ(UnturnedOrigin(0, {4, 6}, symbol, shown), QPoint(4, 6));
-  EXPECT_EQ(UnturnedOrigin(90, {4, 6}, symbol, shown), QPoint(6, 100 - 4 - 10));
-  EXPECT_EQ(UnturnedOrigin(180, {4, 6}, symbol, shown), QPoint(100 - 4 - 30, 50 - 6 - 10));
-  EXPECT_EQ(UnturnedOrigin(270, {4, 6}, symbol, shown), QPoint(50 - 6 - 30, 4));
+  const PixelSize symbol{30, 10}, shown{100, 50};
+  EXPECT_EQ(UnturnedOrigin(0, {4, 6}, symbol, shown), (PixelPoint{4, 6}));
+  EXPECT_EQ(UnturnedOrigin(90, {4, 6}, symbol, shown), (PixelPoint{6, 100 - 4 - 10}));
+  EXPECT_EQ(UnturnedOrigin(180, {4, 6}, symbol, shown), (PixelPoint{100 - 4 - 30, 50 - 6 - 10}));
+  EXPECT_EQ(UnturnedOrigin(270, {4, 6}, symbol, shown), (PixelPoint{50 - 6 - 30, 4}));
 }
 
 }  // namespace

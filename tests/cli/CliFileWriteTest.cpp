@@ -8,11 +8,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <span>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "tests/cli/CliRun.h"
+#include "tests/cli/FrontAlone.h"
 #include "tests/support/WritePlaces.h"
 
 namespace plomix {
@@ -30,9 +32,33 @@ CliSetup UnderTestUmask() {
 
 bool IsPng(const QByteArray &bytes) { return bytes.startsWith("\x89PNG\r\n\x1a\n"); }
 
+// The ways a single file is written: by the full program (a symbol with text), by the
+// front alone (bars only; without the full program beside it, so that nothing else can
+// write the file) and by the full program forced to draw bars only. A batch always runs
+// in the full program.
+struct Way {
+  const char *note;
+  bool barsOnly;
+  bool frontAlone;
+  bool fullForced;
+};
+constexpr Way kWays[] = {
+    {"with text", false, false, false},
+    {"bars only, front", true, true, false},
+    {"bars only, full program", true, false, true},
+};
+constexpr Way kBatchWay = kWays[0];
+
+void TakeWay(const Way &way, QStringList &args, CliSetup &setup) {
+  if (way.barsOnly) args.prepend("--no-text");
+  if (way.frontAlone) setup.program = test::FrontAlone();
+  if (way.fullForced) setup.env.insert("PLOMIX_CLI_FULL", "1");
+}
+
 TEST(CliFileWrite, EveryPlaceIsWrittenAsTheWindowWritesIt) {
   for (const test::WritePlace &place : test::WritePlaces()) {
-    for (const bool batch : {false, true}) {
+    for (const bool batch : {false, true})
+    for (const Way &way : batch ? std::span<const Way>(&kBatchWay, 1) : std::span<const Way>(kWays)) {
       QTemporaryDir tmp;
       const QDir dir(tmp.path());
       const QString name = place.prepare(dir);
@@ -46,8 +72,9 @@ TEST(CliFileWrite, EveryPlaceIsWrittenAsTheWindowWritesIt) {
       } else {
         args << "A";
       }
+      TakeWay(way, args, setup);
       const CliRun run = RunCli(args, setup);
-      EXPECT_EQ(run.status, 0) << place.note << (batch ? " (batch): " : ": ") << run.err.constData();
+      EXPECT_EQ(run.status, 0) << place.note << (batch ? " (batch): " : ", ") << way.note << ": " << run.err.constData();
       test::ExpectWrittenIn(dir, place, before, IsPng);
     }
   }
@@ -70,7 +97,8 @@ TEST(CliFileWrite, MissingFoldersOfTheOutputAreMade) {
       {"a file in the way, one file", "", "in.txt/sub/x.png", 4, {}, "in.txt/sub\" cannot be made: Not a directory"},
       {"a file in the way, a batch", "A\n", "in.txt/sub/{n}.png", 4, {}, "in.txt/sub\" cannot be made: Not a directory"},
   };
-  for (const FolderCase &c : cases) {
+  for (const FolderCase &c : cases)
+  for (const Way &way : c.batch.isEmpty() ? std::span<const Way>(kWays) : std::span<const Way>(&kBatchWay, 1)) {
     QTemporaryDir tmp;
     const QDir dir(tmp.path());
     test::MakeFile(dir, "in.txt", 0644);
@@ -82,10 +110,11 @@ TEST(CliFileWrite, MissingFoldersOfTheOutputAreMade) {
       setup.input = c.batch;
       args << "--batch" << "-";
     }
+    TakeWay(way, args, setup);
     const CliRun run = RunCli(args, setup);
-    EXPECT_EQ(run.status, c.status) << c.note << ": " << run.err.constData();
+    EXPECT_EQ(run.status, c.status) << c.note << ", " << way.note << ": " << run.err.constData();
     if (c.message) {
-      EXPECT_TRUE(run.err.contains(c.message)) << c.note << ": " << run.err.constData();
+      EXPECT_TRUE(run.err.contains(c.message)) << c.note << ", " << way.note << ": " << run.err.constData();
     }
     for (const QString &file : c.files) {
       QFile written(dir.filePath(file));
@@ -119,7 +148,8 @@ TEST(CliFileWrite, AWriteCutShortKeepsTheOldFile) {
       {"full disk", Limit::FullDisk, false, "No space left on device"},
       {"full disk, batch", Limit::FullDisk, true, "No space left on device"},
   };
-  for (const CutShortCase &c : cases) {
+  for (const CutShortCase &c : cases)
+  for (const Way &way : c.batch ? std::span<const Way>(&kBatchWay, 1) : std::span<const Way>(kWays)) {
     QTemporaryDir tmp;
     const QDir dir(tmp.path());
     const QByteArray mountPoint = QFile::encodeName(dir.path());
@@ -141,15 +171,16 @@ TEST(CliFileWrite, AWriteCutShortKeepsTheOldFile) {
     } else {
       args << "ABCDEF";
     }
+    TakeWay(way, args, setup);
     const CliRun run = RunCli(args, setup);
     const QStringList left = test::NamesIn(dir);
     QByteArray contents;
     if (QFile file(dir.filePath("big.bmp")); file.open(QIODevice::ReadOnly)) contents = file.readAll();
     if (c.limit == Limit::FullDisk) ::umount(mountPoint.constData());
-    EXPECT_EQ(run.status, 4) << c.note << ": " << run.err.constData();
-    EXPECT_TRUE(run.err.contains(c.reason)) << c.note << ": " << run.err.constData();
-    EXPECT_EQ(left, QStringList{"big.bmp"}) << c.note << ": no temporary file left";
-    EXPECT_EQ(contents, "old contents") << c.note;
+    EXPECT_EQ(run.status, 4) << c.note << ", " << way.note << ": " << run.err.constData();
+    EXPECT_TRUE(run.err.contains(c.reason)) << c.note << ", " << way.note << ": " << run.err.constData();
+    EXPECT_EQ(left, QStringList{"big.bmp"}) << c.note << ", " << way.note << ": no temporary file left";
+    EXPECT_EQ(contents, "old contents") << c.note << ", " << way.note;
   }
 }
 

@@ -24,13 +24,14 @@ struct CliSetup {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   std::function<void()> inChild;  // runs in the child before plomix-cli starts
   QByteArray input;               // standard input
+  QString program;                // another plomix-cli (a copy of the front alone); empty: PLOMIX_CLI
 };
 
 inline CliRun RunCli(const QStringList &args, const CliSetup &setup = {}) {
   QProcess process;
   process.setProcessEnvironment(setup.env);
   if (setup.inChild) process.setChildProcessModifier(setup.inChild);
-  process.start(QStringLiteral(PLOMIX_CLI), args);
+  process.start(setup.program.isEmpty() ? QStringLiteral(PLOMIX_CLI) : setup.program, args);
   process.write(setup.input);
   process.closeWriteChannel();
   process.waitForFinished(120000);

@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "Symbol/CustomerDrawing.h"
+#include "BarLayout/SymbolLayout.h"
 #include "BarImage/TBarImage.h"
 #include "Encoders/Encoders.h"
 #include "tests/support/RenderedSymbol.h"

@@ -20,6 +20,7 @@ run(${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
 set(expected
   bin/plomix
   bin/plomix-cli
+  libexec/plomix/plomix-cli-qt
   share/applications/org.plomix.Plomix.desktop
   share/doc/plomix/changelog.gz
   share/doc/plomix/copyright
@@ -43,6 +44,10 @@ run(${prefix}/bin/plomix-cli --help)
 if(NOT out MATCHES "Usage: plomix-cli")
   message(FATAL_ERROR "plomix-cli --help printed: ${out}")
 endif()
+# The front draws bars alone itself and starts the installed full program for the rest.
+foreach(args "--no-text;-o;${WORK}/bars.png;490123456789" "-o;${WORK}/text.png;490123456789")
+  run(${prefix}/bin/plomix-cli ${args})
+endforeach()
 file(READ ${SOURCE}/resources/Readme.txt source_readme HEX)
 file(READ ${prefix}/share/plomix/Readme.txt installed_readme HEX)
 if(NOT source_readme STREQUAL installed_readme)
