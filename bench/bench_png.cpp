@@ -28,6 +28,7 @@ struct PngSymbol {
 
 // The same symbols in both programs: Code 128, its text under it or not.
 const PngSymbol kSymbols[] = {
+    {"batch_line", "PLX-00001", true, plomix::clBlack, plomix::clWhite, 0, 2},  // bench/cli_batch.py's files
     {"code128_text", "PLOMIX-128-BENCH", true, plomix::clBlack, plomix::clWhite, 0, 2},
     {"coloured", "PLOMIX-128-BENCH", true, plomix::clBlue, 0x80FFFF, 0, 2},
     {"bars_only", "PLOMIX-128-BENCH", false, plomix::clBlack, plomix::clWhite, 0, 2},
@@ -106,6 +107,11 @@ const bool kRegistered = [] {
   using plomix::PngCompression;
   for (const PngSymbol &symbol : kSymbols) {
     const std::string name = symbol.name;
+    for (int level : {1, 2, 3, 6})
+      for (std::size_t least : {std::size_t{1024}, plomix::kLeastCopiedBytes, std::size_t{16384}})
+        benchmark::RegisterBenchmark(
+            ("Png/" + name + "/rows_" + std::to_string(level) + "_" + std::to_string(least)).c_str(), Ours, symbol,
+            PngCompression{PngCompression::RowCopies, level, least});
     for (int level : {1, 6, 9, 12})
       benchmark::RegisterBenchmark(("Png/" + name + "/libdeflate_" + std::to_string(level)).c_str(), Ours, symbol,
                                    PngCompression{PngCompression::LibDeflate, level});

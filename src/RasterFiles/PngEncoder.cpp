@@ -1,5 +1,7 @@
 #include "RasterFiles/PngEncoder.h"
 
+#include "RasterFiles/PngDeflate.h"
+
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -197,8 +199,13 @@ libdeflate_compressor *CompressorFor(int level) {
   return compressor.get();
 }
 
-// The rows as one zlib stream; false when the library fails, std::bad_alloc when memory runs out.
-bool Compress(const std::string &rows, PngCompression compression, std::string &out) {
+// The rows (of `stride` bytes each) as one zlib stream; false when the library fails,
+// std::bad_alloc when memory runs out.
+bool Compress(const std::string &rows, std::size_t stride, PngCompression compression, std::string &out) {
+  if (compression.library == PngCompression::RowCopies) {
+    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, compression.leastCopiedBytes),
+                            compression.level, out);
+  }
   if (compression.library == PngCompression::Zlib) {
     uLongf size = compressBound(static_cast<uLong>(rows.size()));
     out.resize(size);
@@ -229,7 +236,9 @@ bool EncodePngPixels(const RasterPixels &image, std::string &out, PngFault *faul
   const PngLayout layout = LayoutOf(image, sameAsAbove);
   // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
   std::string pixels;
-  if (!Compress(FilteredRows(image, layout, sameAsAbove), compression, pixels)) return fail(PngFault::LibraryFailed);
+  const std::size_t stride = 1 + static_cast<std::size_t>(BytesPerRow(layout, image.width));
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, compression, pixels))
+    return fail(PngFault::LibraryFailed);
   if (pixels.size() > 0x7FFFFFFFU) return fail(PngFault::TooLarge);  // a PNG chunk holds at most 2^31 - 1 bytes
 
   out.assign("\x89PNG\r\n\x1a\n", 8);
