@@ -62,47 +62,73 @@ class BitWriter {
   int FCount = 0;
 };
 
-// A Huffman code's lengths for symbols of the given counts (zero: unused), each symbol's
-// depth in the tree built by joining the two rarest; for the handful of symbols here.
-std::vector<int> HuffmanLengths(const std::vector<std::size_t> &counts) {
-  struct Node {
-    std::size_t count;
-    int parent;
-  };
-  std::vector<Node> nodes;
-  std::vector<int> leafOf(counts.size(), -1), open;
-  for (std::size_t s = 0; s < counts.size(); ++s) {
-    if (counts[s] == 0) continue;
-    leafOf[s] = static_cast<int>(nodes.size());
-    open.push_back(static_cast<int>(nodes.size()));
-    nodes.push_back({counts[s], -1});
-  }
-  while (open.size() > 1) {
-    std::sort(open.begin(), open.end(), [&](int a, int b) { return nodes[a].count > nodes[b].count; });
-    const int a = open.back();
-    open.pop_back();
-    const int b = open.back();
-    open.back() = static_cast<int>(nodes.size());
-    nodes[a].parent = nodes[b].parent = static_cast<int>(nodes.size());
-    nodes.push_back({nodes[a].count + nodes[b].count, -1});
-  }
-  std::vector<int> lengths(counts.size(), 0);
-  for (std::size_t s = 0; s < counts.size(); ++s)
-    for (int n = leafOf[s]; n >= 0 && nodes[n].parent >= 0; n = nodes[n].parent) ++lengths[s];
-  return lengths;
-}
+// The few literal and length symbols of a block of blank rows, each with how often it
+// comes, its code's length and its code.
+struct BlockSymbol {
+  unsigned value = 0;
+  std::size_t count = 0;
+  int length = 0;
+  std::uint32_t code = 0;  // bit-reversed for the stream
+};
 
-// The canonical codes of the given lengths (RFC 1951, 3.2.2), bit-reversed for the stream.
-std::vector<std::uint32_t> CanonicalCodes(const std::vector<int> &lengths) {
-  std::array<std::uint32_t, 16> perLength{}, next{};
-  for (const int l : lengths) ++perLength[static_cast<std::size_t>(l)];
-  perLength[0] = 0;
-  for (std::size_t bits = 1; bits < 16; ++bits) next[bits] = (next[bits - 1] + perLength[bits - 1]) << 1;
-  std::vector<std::uint32_t> codes(lengths.size(), 0);
-  for (std::size_t s = 0; s < lengths.size(); ++s)
-    if (lengths[s] > 0) codes[s] = Reversed(next[static_cast<std::size_t>(lengths[s])]++, lengths[s]);
-  return codes;
-}
+class BlockCode {
+ public:
+  void Add(unsigned value, std::size_t count) {
+    for (std::size_t i = 0; i < FSize; ++i)
+      if (FSymbols[i].value == value) {
+        FSymbols[i].count += count;
+        return;
+      }
+    FSymbols[FSize++] = {value, count};
+  }
+  // Huffman's lengths (join the two rarest, a symbol's length is its depth), then the
+  // canonical codes of RFC 1951, 3.2.2: shorter codes first, equal lengths by value.
+  void Build() {
+    std::array<std::size_t, 2 * kMost> weight{};
+    std::array<std::size_t, 2 * kMost> parent{};
+    std::array<bool, 2 * kMost> joined{};
+    std::size_t nodes = FSize;
+    for (std::size_t i = 0; i < FSize; ++i) weight[i] = FSymbols[i].count;
+    for (std::size_t open = FSize; open > 1; --open) {
+      std::size_t first = nodes, second = nodes;  // the two lightest nodes not yet joined
+      for (std::size_t i = 0; i < nodes; ++i) {
+        if (joined[i]) continue;
+        if (first == nodes || weight[i] < weight[first]) {
+          second = first;
+          first = i;
+        } else if (second == nodes || weight[i] < weight[second]) {
+          second = i;
+        }
+      }
+      joined[first] = joined[second] = true;
+      parent[first] = parent[second] = nodes;
+      weight[nodes++] = weight[first] + weight[second];
+    }
+    for (std::size_t i = 0; i < FSize; ++i) {
+      FSymbols[i].length = 0;
+      for (std::size_t n = i; n != nodes - 1; n = parent[n]) ++FSymbols[i].length;
+    }
+    std::sort(FSymbols.begin(), FSymbols.begin() + static_cast<std::ptrdiff_t>(FSize),
+              [](const BlockSymbol &a, const BlockSymbol &b) { return a.value < b.value; });
+    std::uint32_t next = 0;
+    for (int length = 1; length <= 15; ++length, next <<= 1)
+      for (std::size_t i = 0; i < FSize; ++i)
+        if (FSymbols[i].length == length) FSymbols[i].code = Reversed(next++, length);
+  }
+  const BlockSymbol &Of(unsigned value) const {
+    std::size_t i = 0;
+    while (FSymbols[i].value != value) ++i;
+    return FSymbols[i];
+  }
+  // Symbols by rising value.
+  const BlockSymbol *begin() const { return FSymbols.data(); }
+  const BlockSymbol *end() const { return FSymbols.data() + FSize; }
+
+ private:
+  static constexpr std::size_t kMost = 5;  // filter byte, zero, copy of 258, copy of the rest, end of block
+  std::array<BlockSymbol, kMost> FSymbols{};
+  std::size_t FSize = 0;
+};
 
 // A run of `rows` rows each a filter byte `filter` and zeros, after a row like them, as one
 // deflate block with a code of its own. Each row is its filter byte, one zero and the rest
@@ -114,19 +140,18 @@ void PutBlankRun(BitWriter &bits, std::size_t rows, std::size_t stride, unsigned
   // zeros left over go as literals.
   const std::size_t zeros = stride - 2, whole = zeros / kLongestCopy, rest = zeros % kLongestCopy;
   const std::size_t restCode = rest >= 3 ? CodeOf(kLengthBase, rest) : 0;
-  std::vector<std::size_t> counts(286, 0);
-  counts[filter] += rows;
-  counts[0] += rows * (1 + (rest < 3 ? rest : 0));
-  counts[285] += rows * whole;
-  if (rest >= 3) counts[257 + restCode] += rows;
-  counts[256] = 1;  // end of block
-  const std::vector<int> lengths = HuffmanLengths(counts);
-  const std::vector<std::uint32_t> codes = CanonicalCodes(lengths);
+  const auto restSymbol = static_cast<unsigned>(257 + restCode);
+  BlockCode code;
+  code.Add(filter, rows);
+  code.Add(0, rows * (1 + (rest < 3 ? rest : 0)));
+  if (whole > 0) code.Add(285, rows * whole);
+  if (rest >= 3) code.Add(restSymbol, rows);
+  code.Add(256, 1);  // end of block
+  code.Build();
 
   bits.Put(last ? 1 : 0, 1);
   bits.Put(2, 2);  // a code of its own
-  std::size_t used = 286;
-  while (lengths[used - 1] == 0) --used;
+  const unsigned used = (code.end() - 1)->value + 1;  // literal and length codes sent
   bits.Put(used - 257, 5);
   bits.Put(1, 5);  // two distance codes: 1 byte back, and one unused, one bit each
   // The code lengths' own code: eight symbols of three bits each (lengths 0 to 5, and
@@ -135,52 +160,50 @@ void PutBlankRun(BitWriter &bits, std::size_t rows, std::size_t stride, unsigned
   bits.Put(kOrder.size() - 4, 4);
   std::array<std::uint32_t, 19> lengthCode{};
   std::uint32_t next = 0;
-  for (int symbol : {0, 1, 2, 3, 4, 5, 17, 18}) lengthCode[static_cast<std::size_t>(symbol)] = Reversed(next++, 3);
+  for (const int symbol : {0, 1, 2, 3, 4, 5, 17, 18}) lengthCode[static_cast<std::size_t>(symbol)] = Reversed(next++, 3);
   for (const int symbol : kOrder) bits.Put(symbol == 16 || (symbol > 5 && symbol < 17) ? 0 : 3, 3);
-  auto putLengths = [&](const std::vector<int> &all, std::size_t count) {
-    for (std::size_t i = 0; i < count;) {
-      std::size_t run = 0;
-      while (i + run < count && all[i + run] == 0 && run < 138) ++run;
-      if (run >= 11) {
-        bits.Put(lengthCode[18], 3);
-        bits.Put(run - 11, 7);
-      } else if (run >= 3) {
-        bits.Put(lengthCode[17], 3);
-        bits.Put(run - 3, 3);
-      } else {
-        run = 1;
-        bits.Put(lengthCode[static_cast<std::size_t>(all[i])], 3);
-      }
-      i += run;
+  auto putZeros = [&](std::size_t run) {
+    while (run >= 11) {
+      const std::size_t now = std::min<std::size_t>(run, 138);
+      bits.Put(lengthCode[18], 3);
+      bits.Put(now - 11, 7);
+      run -= now;
     }
+    if (run >= 3) {
+      bits.Put(lengthCode[17], 3);
+      bits.Put(run - 3, 3);
+      run = 0;
+    }
+    for (; run > 0; --run) bits.Put(lengthCode[0], 3);
   };
-  putLengths(lengths, used);
-  putLengths({1, 1}, 2);
+  unsigned at = 0;
+  for (const BlockSymbol &symbol : code) {
+    putZeros(symbol.value - at);
+    bits.Put(lengthCode[static_cast<std::size_t>(symbol.length)], 3);
+    at = symbol.value + 1;
+  }
+  bits.Put(lengthCode[1], 3);  // the two distance codes
+  bits.Put(lengthCode[1], 3);
 
-  // One row's bits, then as many rows as the run holds.
-  std::string rowBits;
-  BitWriter row(rowBits);
-  auto put = [&](std::size_t symbol) { row.Put(codes[symbol], lengths[symbol]); };
-  put(filter);
-  put(0);
-  for (std::size_t i = 0; i < whole; ++i) {
-    put(285);
-    row.Put(0, 1);  // one byte back
-  }
-  if (rest >= 3) {
-    put(257 + restCode);
-    row.Put(rest - kLengthBase[restCode], static_cast<int>(kLengthExtra[restCode]));
-    row.Put(0, 1);
-  } else {
-    for (std::size_t i = 0; i < rest; ++i) put(0);
-  }
-  const int tailCount = row.PendingCount();
-  const unsigned tail = row.TakePending();
+  const BlockSymbol &filterSymbol = code.Of(filter), &zero = code.Of(0);
   for (std::size_t r = 0; r < rows; ++r) {
-    for (const char byte : rowBits) bits.Put(static_cast<unsigned char>(byte), 8);
-    bits.Put(tail, tailCount);
+    bits.Put(filterSymbol.code, filterSymbol.length);
+    bits.Put(zero.code, zero.length);
+    if (whole > 0) {
+      const BlockSymbol &copy = code.Of(285);
+      for (std::size_t i = 0; i < whole; ++i) bits.Put(copy.code, copy.length + 1);  // then 0: one byte back
+    }
+    if (rest >= 3) {
+      const BlockSymbol &copy = code.Of(restSymbol);
+      bits.Put(copy.code, copy.length);
+      bits.Put(rest - kLengthBase[restCode], static_cast<int>(kLengthExtra[restCode]));
+      bits.Put(0, 1);  // one byte back
+    } else {
+      for (std::size_t i = 0; i < rest; ++i) bits.Put(zero.code, zero.length);
+    }
   }
-  bits.Put(codes[256], lengths[256]);
+  const BlockSymbol &endOfBlock = code.Of(256);
+  bits.Put(endOfBlock.code, endOfBlock.length);
 }
 
 struct ZStream {
@@ -191,16 +214,16 @@ struct ZStream {
   }
 };
 
-// One raw deflate stream per level and thread, made on first use and reset for each
-// picture: making one costs more than compressing a small picture.
-z_stream *StreamFor(int level) {
-  thread_local std::array<ZStream, 10> streams;
-  ZStream &z = streams[static_cast<std::size_t>(level)];
+// One raw deflate stream per level, strategy and thread, made on first use and reset for
+// each picture: making one costs more than compressing a small picture.
+z_stream *StreamFor(int level, bool runs) {
+  thread_local std::array<std::array<ZStream, 10>, 2> streams;
+  ZStream &z = streams[runs ? 1 : 0][static_cast<std::size_t>(level)];
   if (z.ready) {
     if (deflateReset(&z.stream) != Z_OK) return nullptr;
     return &z.stream;
   }
-  const int made = deflateInit2(&z.stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  const int made = deflateInit2(&z.stream, level, Z_DEFLATED, -15, 8, runs ? Z_RLE : Z_DEFAULT_STRATEGY);
   if (made == Z_MEM_ERROR) throw std::bad_alloc();
   if (made != Z_OK) return nullptr;
   z.ready = true;
@@ -267,9 +290,9 @@ std::vector<RowPiece> PlanRowPieces(std::string_view rows, std::size_t stride, s
 }
 
 bool DeflateRowPieces(std::string_view rows, std::size_t stride, const std::vector<RowPiece> &pieces, int level,
-                      std::string &out) {
+                      bool runs, std::string &out) {
   level = std::clamp(level, 1, 9);
-  z_stream *z = StreamFor(level);
+  z_stream *z = StreamFor(level, runs);
   if (!z) return false;
   out.clear();
   out.reserve(rows.size() / 8 + 64);

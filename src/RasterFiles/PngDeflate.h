@@ -31,9 +31,10 @@ std::vector<RowPiece> PlanRowPieces(std::string_view rows, std::size_t stride,
                                     std::size_t leastCopied = kLeastCopiedBytes);
 
 // The zlib stream (header, deflate data, Adler-32) of `rows` cut into `pieces`: the library's
-// pieces through zlib at `level`, each copied piece (blank rows only) as a block with a code
-// of its own. False when zlib fails; std::bad_alloc when memory runs out.
+// pieces through zlib at `level` (looking only for runs of one byte with `runs`: zlib's
+// Z_RLE), each copied piece (blank rows only) as a block with a code of its own. False when
+// zlib fails; std::bad_alloc when memory runs out.
 bool DeflateRowPieces(std::string_view rows, std::size_t stride, const std::vector<RowPiece> &pieces, int level,
-                      std::string &out);
+                      bool runs, std::string &out);
 
 }  // namespace plomix

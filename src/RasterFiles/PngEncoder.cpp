@@ -220,11 +220,16 @@ libdeflate_compressor *CompressorFor(int level) {
 }
 
 // The rows (of `stride` bytes each) as one zlib stream; false when the library fails,
-// std::bad_alloc when memory runs out.
-bool Compress(const std::string &rows, std::size_t stride, PngCompression compression, std::string &out) {
+// std::bad_alloc when memory runs out. Palette and grey rows of a symbol are runs (of
+// white, of black, of zeros under the filters) which zlib's search for runs alone finds
+// faster than its search for matches, in smaller files; colour rows repeat colours three
+// or four bytes apart, which only the search for matches finds.
+bool Compress(const std::string &rows, std::size_t stride, const PngLayout &layout, PngCompression compression,
+              std::string &out) {
   if (compression.library == PngCompression::RowCopies) {
+    const bool runs = layout.colourType == kPalette || layout.colourType == kGrey;
     return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, compression.leastCopiedBytes),
-                            compression.level, out);
+                            compression.level, runs, out);
   }
   if (compression.library == PngCompression::Zlib) {
     uLongf size = compressBound(static_cast<uLong>(rows.size()));
@@ -257,7 +262,7 @@ bool EncodePngPixels(const RasterPixels &image, std::string &out, PngFault *faul
   // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
   std::string pixels;
   const std::size_t stride = 1 + static_cast<std::size_t>(BytesPerRow(layout, image.width));
-  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, compression, pixels))
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, layout, compression, pixels))
     return fail(PngFault::LibraryFailed);
   if (pixels.size() > 0x7FFFFFFFU) return fail(PngFault::TooLarge);  // a PNG chunk holds at most 2^31 - 1 bytes
 

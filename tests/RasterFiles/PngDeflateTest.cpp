@@ -104,12 +104,13 @@ TEST_P(PngDeflateRows, InflateToTheRowsGivenCopyingBlankRuns) {
   }
   EXPECT_EQ(at, rows.size());
   EXPECT_EQ(copied, c.copiedRows);
-  for (const int level : {1, 3, 9}) {
-    SCOPED_TRACE(testing::Message() << "level " << level);
-    std::string stream;
-    ASSERT_TRUE(DeflateRowPieces(rows, c.stride, pieces, level, stream));
-    EXPECT_EQ(Inflated(stream), rows);
-  }
+  for (const int level : {1, 3, 9})
+    for (const bool runs : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "level " << level << (runs ? ", runs only" : ""));
+      std::string stream;
+      ASSERT_TRUE(DeflateRowPieces(rows, c.stride, pieces, level, runs, stream));
+      EXPECT_EQ(Inflated(stream), rows);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, PngDeflateRows, testing::ValuesIn(kRowsCases), [](const auto &info) {
@@ -128,7 +129,7 @@ TEST(PngDeflateRows, AnyCutOfBlankRowsMakesOneStream) {
                                         {8 * stride, 10 * stride, true}, {10 * stride, 12 * stride, false},
                                         {12 * stride, 18 * stride, true}};
   std::string stream;
-  ASSERT_TRUE(DeflateRowPieces(rows, stride, pieces, 6, stream));
+  ASSERT_TRUE(DeflateRowPieces(rows, stride, pieces, 6, false, stream));
   EXPECT_EQ(Inflated(stream), rows);
 }
 
