@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kLongestCopy = 258;
 
-// Deflate's length and distance codes: the first value of each and its extra bits.
+// Deflate's length codes: the first length of each and its extra bits.
 constexpr std::array<unsigned, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                                   31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<unsigned, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
