@@ -1,6 +1,9 @@
-// PNG files of a table of symbols: bytes and time per file of our writer (libdeflate at
-// several levels, 6 the default; zlib at several levels) against
-// Qt's own PNG writer of the same pixels and libzint's PNG file of the same data.
+// PNG files of a table of symbols: bytes and time per file of our writer against Qt's own
+// PNG writer of the same pixels and libzint's PNG file of the same data. Ours in turn:
+// "rows" (the default: long runs of blank rows written as blocks of our own, the rest through
+// zlib at level 3, see RasterFiles/PngDeflate.h), the same copying shorter or only longer runs
+// (rows_<least bytes copied>) and at other zlib levels (rows_level_<n>), then the whole rows
+// through libdeflate and through zlib at several levels.
 // Counters: bytes (the file's size), us_per_file (processor time).
 #include <QBuffer>
 #include <benchmark/benchmark.h>
@@ -28,6 +31,7 @@ struct PngSymbol {
 
 // The same symbols in both programs: Code 128, its text under it or not.
 const PngSymbol kSymbols[] = {
+    {"batch_line", "PLX-00001", true, plomix::clBlack, plomix::clWhite, 0, 2},  // bench/cli_batch.py's files
     {"code128_text", "PLOMIX-128-BENCH", true, plomix::clBlack, plomix::clWhite, 0, 2},
     {"coloured", "PLOMIX-128-BENCH", true, plomix::clBlue, 0x80FFFF, 0, 2},
     {"bars_only", "PLOMIX-128-BENCH", false, plomix::clBlack, plomix::clWhite, 0, 2},
@@ -106,6 +110,13 @@ const bool kRegistered = [] {
   using plomix::PngCompression;
   for (const PngSymbol &symbol : kSymbols) {
     const std::string name = symbol.name;
+    benchmark::RegisterBenchmark(("Png/" + name + "/rows").c_str(), Ours, symbol, PngCompression{});
+    for (std::size_t least : {std::size_t{1024}, std::size_t{16384}})
+      benchmark::RegisterBenchmark(("Png/" + name + "/rows_" + std::to_string(least)).c_str(), Ours, symbol,
+                                   PngCompression{PngCompression::RowCopies, 3, least});
+    for (int level : {1, 6})
+      benchmark::RegisterBenchmark(("Png/" + name + "/rows_level_" + std::to_string(level)).c_str(), Ours, symbol,
+                                   PngCompression{PngCompression::RowCopies, level});
     for (int level : {1, 6, 9, 12})
       benchmark::RegisterBenchmark(("Png/" + name + "/libdeflate_" + std::to_string(level)).c_str(), Ours, symbol,
                                    PngCompression{PngCompression::LibDeflate, level});

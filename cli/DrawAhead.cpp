@@ -15,6 +15,11 @@ namespace {
 // waits on the disk, few enough that large pictures do not pile up in memory.
 constexpr std::size_t kMostAhead = 64;
 constexpr std::size_t kMostWaitingBytes = std::size_t{256} << 20;
+// A writer that finds its line not yet drawn sleeps until this many lines are done, not
+// just its own: waking it for every line would cost two system calls and two switches a
+// line, about as much as writing a small file.
+constexpr std::size_t kHandOver = 16;
+static_assert(kHandOver <= kMostAhead, "the lines waited for must fit in the slots");
 
 // A line that runs out of memory fails alone: a thread may not let the exception out.
 Drawn DrawLine(Renderer *renderer, const DrawAhead::JobOf &jobOf, std::size_t index, bool write) {
@@ -63,6 +68,10 @@ bool DrawAhead::MayClaim() const {
   return FNext == FTaken || FWaitingBytes < kMostWaitingBytes;
 }
 
+// The writer waiting in Take may go on once its line is done and either the line it wants
+// next is done too or no line is being drawn (the workers wait for room, or are through).
+bool DrawAhead::WriterMayGo() const { return Ready(FAwaited) && (Ready(FWanted) || FDrawing == 0); }
+
 void DrawAhead::Work() {
   // Each worker owns its symbol, made and destroyed on its own thread. Without one, the
   // worker still answers for the lines it takes, so that the writer never waits in vain.
@@ -80,24 +89,31 @@ void DrawAhead::Work() {
       --FWorkersWaiting;
       if (FStop || FNext >= FCount) return;
       index = FNext++;
+      ++FDrawing;
     }
     Drawn drawn = DrawLine(renderer.get(), FJobOf, index, FWrite);
-    bool awaited;
+    bool wake;
     {
       std::lock_guard lock(FMutex);
       FWaitingBytes += drawn.bytes.size();
       FSlots[index % FSlots.size()] = std::move(drawn);
-      awaited = index == FTaken;  // the line the writer waits for, or takes next
+      --FDrawing;
+      wake = FWriterWaits && WriterMayGo();  // waking it sooner would only send it back to sleep
     }
-    // Waking the writer for a later line would only send it back to sleep.
-    if (awaited) FReady.notify_one();
+    if (wake) FReady.notify_one();
   }
 }
 
 Drawn DrawAhead::Take(std::size_t index) {
   std::unique_lock lock(FMutex);
   std::optional<Drawn> &slot = FSlots[index % FSlots.size()];
-  FReady.wait(lock, [&] { return slot.has_value(); });
+  if (!slot) {
+    FAwaited = index;
+    FWanted = std::min(index + kHandOver - 1, FCount - 1);
+    FWriterWaits = true;
+    FReady.wait(lock, [this] { return WriterMayGo(); });
+    FWriterWaits = false;
+  }
   Drawn drawn = std::move(*slot);
   slot.reset();
   FWaitingBytes -= drawn.bytes.size();

@@ -35,6 +35,8 @@ class DrawAhead {
  private:
   void Work();
   bool MayClaim() const;
+  bool Ready(std::size_t index) const { return FSlots[index % FSlots.size()].has_value(); }
+  bool WriterMayGo() const;
 
   const CliOptions &FOptions;
   const std::size_t FCount;
@@ -47,6 +49,9 @@ class DrawAhead {
   std::size_t FTaken = 0;         // lines before this one were handed over
   std::size_t FWaitingBytes = 0;  // file bytes drawn and not yet handed over
   int FWorkersWaiting = 0;        // workers waiting for room ahead
+  int FDrawing = 0;               // lines claimed and not yet done
+  bool FWriterWaits = false;      // the writer sleeps in Take, for FAwaited and FWanted
+  std::size_t FAwaited = 0, FWanted = 0;
   bool FStop = false;
   std::vector<std::thread> FWorkers;
 };

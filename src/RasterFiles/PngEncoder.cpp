@@ -1,5 +1,7 @@
 #include "RasterFiles/PngEncoder.h"
 
+#include "RasterFiles/PngDeflate.h"
+
 #include <libdeflate.h>
 #include <zlib.h>
 
@@ -51,12 +53,18 @@ PngLayout LayoutOf(const RasterPixels &image, const std::vector<bool> &sameAsAbo
   for (int y = 0, h = image.height, w = image.width; y < h; ++y) {
     if (sameAsAbove[static_cast<std::size_t>(y)]) continue;
     const auto *row = image.Row(y);
-    Pixel last = fewColours && !layout.palette.empty() ? layout.palette.front() : 0;
+    // Opaque and grey over the whole row first, without a branch a pixel.
+    std::uint32_t all = 0xFFFFFFFF, notGrey = 0;
     for (int x = 0; x < w; ++x) {
+      all &= row[x];
+      notGrey |= (row[x] ^ (row[x] >> 8)) & 0xFFFF;  // red against green, green against blue
+    }
+    if (Alpha(all) != 255) opaque = false;
+    if (notGrey != 0) grey = false;
+    Pixel last = !layout.palette.empty() ? layout.palette.front() : 0;
+    for (int x = 0; x < w && fewColours; ++x) {
       const Pixel p = row[x];
-      if (Alpha(p) != 255) opaque = false;
-      if (Red(p) != Green(p) || Green(p) != Blue(p)) grey = false;
-      if (!fewColours || (p == last && !layout.palette.empty())) continue;
+      if (p == last && !layout.palette.empty()) continue;
       last = p;
       if (std::find(layout.palette.begin(), layout.palette.end(), p) == layout.palette.end()) {
         if (layout.palette.size() == kMostPaletteColours || Alpha(p) != 255) fewColours = false;
@@ -133,53 +141,67 @@ void PutChunk(std::string &out, const char (&type)[5], std::string_view data) {
 // PNG row filters used here.
 constexpr char kFilterNone = 0, kFilterSub = 1, kFilterUp = 2;
 
-// Sum of the bytes taken as signed values' sizes: the usual measure of how well a
-// filtered row will compress (smaller is better).
-unsigned long Spread(const unsigned char *bytes, std::size_t count) {
-  unsigned long sum = 0;
-  for (std::size_t i = 0; i < count; ++i) sum += static_cast<unsigned>(std::abs(static_cast<signed char>(bytes[i])));
-  return sum;
+// A filtered byte's size taken as a signed value: summed over a row, the usual measure of
+// how well the row will compress (smaller is better).
+inline unsigned Size(unsigned char byte) {
+  const int value = static_cast<signed char>(byte);
+  return static_cast<unsigned>(value < 0 ? -value : value);
 }
 
 // The rows, each after its filter byte, in one buffer. A row equal to the one above is
 // filtered "up": all zeros, which costs the compressor almost nothing. A new row of whole
 // bytes a pixel (grey, RGB, RGBA) takes "none", "sub" or "up", whichever spreads its bytes
 // least (runs of one colour become zeros under "sub", a row nearly like the one above under
-// "up"); palette rows stay unfiltered, as filters do not help them.
+// "up"); palette rows stay unfiltered, as filters do not help them. The three measures are
+// taken in one pass and only the chosen filter is written.
 std::string FilteredRows(const RasterPixels &image, const PngLayout &layout, const std::vector<bool> &sameAsAbove) {
   const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(layout, image.width));
   const std::size_t stride = 1 + rowBytes;
   const std::size_t pixelBytes = layout.colourType == kPalette ? 0 : rowBytes / static_cast<std::size_t>(image.width);
   std::string rows(stride * static_cast<std::size_t>(image.height), '\0');
-  std::vector<unsigned char> packed(rowBytes), sub(rowBytes), up(rowBytes), above(rowBytes);
+  std::vector<unsigned char> packed(rowBytes), above(rowBytes);
   for (int y = 0; y < image.height; ++y) {
     auto *row = reinterpret_cast<unsigned char *>(rows.data() + stride * static_cast<std::size_t>(y));
     if (y > 0 && sameAsAbove[static_cast<std::size_t>(y)]) {
       row[0] = kFilterUp;  // the zeros are there already
       continue;
     }
-    PackRow(image.Row(y), image.width, layout, packed.data());
-    row[0] = kFilterNone;
-    const unsigned char *chosen = packed.data();
-    if (pixelBytes > 0) {
-      for (std::size_t i = 0; i < rowBytes; ++i) {
-        sub[i] = static_cast<unsigned char>(packed[i] - (i >= pixelBytes ? packed[i - pixelBytes] : 0));
-        up[i] = static_cast<unsigned char>(packed[i] - above[i]);
-      }
-      unsigned long least = Spread(packed.data(), rowBytes);
-      for (const auto &[filter, bytes] : {std::pair{kFilterSub, sub.data()}, std::pair{kFilterUp, up.data()}}) {
-        if (filter == kFilterUp && y == 0) continue;
-        if (const unsigned long spread = Spread(bytes, rowBytes); spread < least) {
-          least = spread;
-          row[0] = filter;
-          chosen = bytes;
-        }
-      }
-      above.swap(packed);  // the unfiltered row, for the next row's "up"
-      std::memcpy(row + 1, chosen, rowBytes);  // the swap moved no bytes: `chosen` still holds them
+    if (pixelBytes == 0) {
+      row[0] = kFilterNone;
+      PackRow(image.Row(y), image.width, layout, row + 1);
       continue;
     }
-    std::memcpy(row + 1, chosen, rowBytes);
+    PackRow(image.Row(y), image.width, layout, packed.data());
+    const unsigned char *p = packed.data(), *a = above.data();
+    unsigned long none = 0, sub = 0, up = 0;
+    for (std::size_t i = 0; i < pixelBytes; ++i) {
+      none += Size(p[i]);
+      up += Size(static_cast<unsigned char>(p[i] - a[i]));
+    }
+    sub = none;  // the first pixel has nothing on its left
+    for (std::size_t i = pixelBytes; i < rowBytes; ++i) {
+      none += Size(p[i]);
+      sub += Size(static_cast<unsigned char>(p[i] - p[i - pixelBytes]));
+      up += Size(static_cast<unsigned char>(p[i] - a[i]));
+    }
+    char filter = kFilterNone;
+    unsigned long least = none;
+    if (sub < least) {
+      filter = kFilterSub;
+      least = sub;
+    }
+    if (y > 0 && up < least) filter = kFilterUp;
+    row[0] = static_cast<unsigned char>(filter);
+    unsigned char *out = row + 1;
+    if (filter == kFilterNone) {
+      std::memcpy(out, p, rowBytes);
+    } else if (filter == kFilterSub) {
+      std::memcpy(out, p, pixelBytes);
+      for (std::size_t i = pixelBytes; i < rowBytes; ++i) out[i] = static_cast<unsigned char>(p[i] - p[i - pixelBytes]);
+    } else {
+      for (std::size_t i = 0; i < rowBytes; ++i) out[i] = static_cast<unsigned char>(p[i] - a[i]);
+    }
+    above.swap(packed);  // the unfiltered row, for the next row's "up"
   }
   return rows;
 }
@@ -197,8 +219,18 @@ libdeflate_compressor *CompressorFor(int level) {
   return compressor.get();
 }
 
-// The rows as one zlib stream; false when the library fails, std::bad_alloc when memory runs out.
-bool Compress(const std::string &rows, PngCompression compression, std::string &out) {
+// The rows (of `stride` bytes each) as one zlib stream; false when the library fails,
+// std::bad_alloc when memory runs out. Palette and grey rows of a symbol are runs (of
+// white, of black, of zeros under the filters) which zlib's search for runs alone finds
+// faster than its search for matches, in smaller files; colour rows repeat colours three
+// or four bytes apart, which only the search for matches finds.
+bool Compress(const std::string &rows, std::size_t stride, const PngLayout &layout, PngCompression compression,
+              std::string &out) {
+  if (compression.library == PngCompression::RowCopies) {
+    const bool runs = layout.colourType == kPalette || layout.colourType == kGrey;
+    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, compression.leastCopiedBytes),
+                            compression.level, runs, out);
+  }
   if (compression.library == PngCompression::Zlib) {
     uLongf size = compressBound(static_cast<uLong>(rows.size()));
     out.resize(size);
@@ -229,7 +261,9 @@ bool EncodePngPixels(const RasterPixels &image, std::string &out, PngFault *faul
   const PngLayout layout = LayoutOf(image, sameAsAbove);
   // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
   std::string pixels;
-  if (!Compress(FilteredRows(image, layout, sameAsAbove), compression, pixels)) return fail(PngFault::LibraryFailed);
+  const std::size_t stride = 1 + static_cast<std::size_t>(BytesPerRow(layout, image.width));
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, layout, compression, pixels))
+    return fail(PngFault::LibraryFailed);
   if (pixels.size() > 0x7FFFFFFFU) return fail(PngFault::TooLarge);  // a PNG chunk holds at most 2^31 - 1 bytes
 
   out.assign("\x89PNG\r\n\x1a\n", 8);

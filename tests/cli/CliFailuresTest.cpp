@@ -148,8 +148,8 @@ TEST(CliLimits, RunningOutOfMemoryIsAnErrorNotAnAbort) {
   ASSERT_TRUE(input.open(QIODevice::WriteOnly));
   input.write(code.toLatin1() + "\nSHORT\n");
   input.close();
-  // About 820 MB draws the picture whole (the PNG of 100,000 characters), so all stay below.
-  for (unsigned long long megabytes : {500ULL, 650ULL, 780ULL}) {
+  // About 730 MB draws the picture whole (the PNG of 100,000 characters), so all stay below.
+  for (unsigned long long megabytes : {500ULL, 600ULL, 680ULL}) {
     CliSetup setup;
     setup.inChild = [megabytes] {
       const rlimit limit{megabytes << 20, megabytes << 20};
