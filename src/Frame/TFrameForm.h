@@ -165,7 +165,6 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QLabel *ReadBackPanel = nullptr;
   void CreateReadBackPanel();
   void ShowReadBack();
-  void PlaceReadBackPanel(int symbolAreaHeight);
   void CreatePopupMenu();
   // The data list window; `csvPath`, when given, is imported as soon as it shows.
   void OpenDataList(const QString &csvPath);
