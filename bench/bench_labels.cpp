@@ -1,6 +1,7 @@
-// The 10,000-record list print onto label sheets, every symbol drawn on the printer's
-// dots, side by side with today's list print (each symbol's bitmap stretched into its
-// cell): pages a second (pages_per_s) and the PDF's size (pdf_mb).
+// The 10,000-record list print on plain paper and onto label sheets, every symbol drawn on
+// the printer's dots, side by side with the list print of the stretched bitmaps (each
+// symbol's bitmap stretched into its cell, the option off): pages a second (pages_per_s)
+// and the PDF's size (pdf_mb).
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include "Print/LabelSheetJob.h"
 #include "Print/Pagination.h"
 #include "Print/PrintJob.h"
+#include "Print/SymbolCells.h"
 #include "Print/SymbolRecords.h"
 
 namespace {
@@ -59,6 +61,32 @@ void BM_TodaysListPrint(benchmark::State &state) {
   state.counters["pdf_mb"] = window.PdfMb();
 }
 BENCHMARK(BM_TodaysListPrint)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The same plain-paper list print with the bars on the printer's dots (the option on):
+// each record drawn again as rectangles and texts instead of a stretched bitmap.
+void BM_PlainListPrintOnDots(benchmark::State &state) {
+  ListWindow window;
+  plomix::TFrameForm &form = *window.form;
+  form.ListPrintMode = true;
+  form.PrintableCount = plomix::CountPrintable(*form.BarImage1, *form.Records());
+  plomix::TPreviewForm preview(form, &form);
+  preview.FormShow();
+  int pages = 0;
+  for (auto _ : state) {
+    const plomix::TPrintMetrics metrics = plomix::MetricsOf(form, form.PrintScale());
+    plomix::TFlowPagination flow(metrics, form.ColumnSpacing, form.RowSpacing, form.Records()->Count(),
+                                 [&form](int record) {
+                                   return plomix::LoadRecordIntoSymbol(*form.BarImage1, *form.Records(), record);
+                                 });
+    QString error;
+    if (!plomix::PrintFlow(form.Printer(), flow, plomix::SymbolCellPaint(*form.BarImage1, metrics, true), &error))
+      state.SkipWithError(error.toStdString().c_str());
+    pages += flow.LastPage();
+  }
+  state.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
+  state.counters["pdf_mb"] = window.PdfMb();
+}
+BENCHMARK(BM_PlainListPrintOnDots)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 void BM_LabelSheetListPrint(benchmark::State &state) {
   ListWindow window;

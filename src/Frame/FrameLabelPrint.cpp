@@ -11,6 +11,7 @@
 #include "Print/PagePainter.h"
 #include "Print/PrintSymbol.h"
 #include "Print/SymbolRecords.h"
+#include "Preview/ShrunkReadBack.h"
 #include "Preview/TSheetPreviewForm.h"
 #include "SheetForm/TLabelSheetForm.h"
 #include "Common/UiText.h"
@@ -108,12 +109,18 @@ void TFrameForm::PrintOnSheet(const TLabelSheet &sheet, bool records) {
   }
   QString error;
   TSheetRun run;
+  // Symbols shrunk or cut to fit are read back as printed; only those that would not read
+  // are worth a warning.
+  TShrunkReadBack shrunk;
+  callbacks.Placed = [&](const TPlacedLabel &placed) { shrunk.Check(placed, symbol); };
   const bool printed = PrintLabelSheets(printer, layout, items, callbacks, &run, &error);
   StatusRefresh();
-  if (printed && run.Clipped > 0)
+  if (printed && !layout.SnapToDots && run.Clipped > 0)
     ShowMessage(Text("ラベルより大きいため、%1個のバーコードが切れています。").arg(run.Clipped));
-  else if (printed && run.Shrunk > 0)
-    ShowMessage(Text("ラベルに収まるよう、%1個のバーコードを縮小しました。読み取れるか確認して下さい。").arg(run.Shrunk));
+  else if (printed && shrunk.Unreadable > 0)
+    ShowMessage(Text("ラベルに収まるよう縮小したバーコードのうち、%1個は読み取れません。\n%2")
+                    .arg(shrunk.Unreadable)
+                    .arg(shrunk.FirstVerdict));
   ReportPrint(printed, error);
 }
 

@@ -67,12 +67,14 @@ void TFrameForm::Button8Click() {
     }
   }
   // The symbol as it was when printing began, apart from the one on screen.
-  const TPrintSymbol symbol(*BarImage1);
+  TPrintSymbol symbol(*BarImage1);
+  const bool snap = PrintSnapToDots();
+  if (snap) symbol.DrawBar();  // a copy keeps no layout: drawn again, it has the bars' places
   const TPrintMetrics metrics = MetricsOf(*this, PrintScale());
   const TCellSteps steps = CellSteps(metrics, symbol.Width(), symbol.Height(), ColumnSpacing, RowSpacing);
   const TGridPagination grid(steps, PageWidth, PageHeight, PrintCopies());
   QString error;
-  const bool printed = PrintGrid(Printer(), symbol.Picture(), grid, &error);
+  const bool printed = PrintGrid(Printer(), SymbolCellPaint(symbol, metrics, snap), grid, &error);
   StatusRefresh();
   ReportPrint(printed, error);
 }
@@ -96,12 +98,11 @@ void TFrameForm::Button10Click() {
     }
     if (accepted) {
       TPrintSymbol symbol(*BarImage1);
-      TFlowPagination flow(MetricsOf(*this, PrintScale()), ColumnSpacing, RowSpacing,
-                           FRecords->Count(), [this, &symbol](int record) {
-                             return LoadRecordIntoSymbol(symbol, *FRecords, record);
-                           });
-      printed = PrintFlow(Printer(), flow, [&symbol]() -> const TPicture & { return symbol.Picture(); },
-                          &error);
+      const TPrintMetrics metrics = MetricsOf(*this, PrintScale());
+      TFlowPagination flow(metrics, ColumnSpacing, RowSpacing, FRecords->Count(), [this, &symbol](int record) {
+        return LoadRecordIntoSymbol(symbol, *FRecords, record);
+      });
+      printed = PrintFlow(Printer(), flow, SymbolCellPaint(symbol, metrics, PrintSnapToDots()), &error);
       if (printed) ReportPrint(true, {});
     }
   }

@@ -1,7 +1,9 @@
 // The status line's read-back verdict: after every drawing the shown symbol is read back
 // (zxing-cpp, or the element check for the symbologies it does not know), so a user sees
-// at once when a colour, size or look makes the symbol unreadable.
+// at once when a colour, size or look makes the symbol unreadable. The verdict has the
+// status line's lower half, the status text its upper half: neither covers the symbol.
 #include <QLabel>
+#include <QPainter>
 
 #include "BarImage/TBarImage.h"
 #include "Common/UiText.h"
@@ -12,32 +14,45 @@
 namespace plomix {
 
 namespace {
-constexpr int kVerdictHeight = 18;
-}
+
+// A label that ends a text too long for it with "…"; the whole text is its tool tip.
+class TElidedLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent *) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect room = contentsRect().adjusted(2, 0, -2, 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+  }
+};
+
+// The status line's two rows within the button bar's height.
+constexpr int kStatusTop = 2, kStatusRow = 18, kVerdictRow = 17;
+
+}  // namespace
 
 void TFrameForm::CreateReadBackPanel() {
-  ReadBackPanel = new QLabel(this);
+  ReadBackPanel = new TElidedLabel(Panel5->parentWidget());
   ReadBackPanel->setObjectName(QStringLiteral("ReadBackPanel"));
   ReadBackPanel->setAccessibleName(Text("読み取り確認"));
-  ReadBackPanel->setAutoFillBackground(true);
   ReadBackPanel->setFrameShape(QFrame::Panel);
   ReadBackPanel->setFrameShadow(QFrame::Sunken);
+  const QRect status = Panel5->geometry();
+  Panel5->setGeometry(status.x(), kStatusTop, status.width(), kStatusRow);
+  ReadBackPanel->setGeometry(status.x(), kStatusTop + kStatusRow + 1, status.width(), kVerdictRow);
   ReadBackPanel->hide();
   BarImage1->OnPaintedBar = [this](TBarImage *, bool) { ShowReadBack(); };
-}
-
-// Over the bottom-left corner of the symbol area, where the symbol (drawn from the top
-// left) rarely reaches.
-void TFrameForm::PlaceReadBackPanel(int symbolAreaHeight) {
-  if (!ReadBackPanel) return;
-  const int width = std::min(ReadBackPanel->sizeHint().width() + 8, std::max(0, this->width() - 8));
-  ReadBackPanel->setGeometry(2, std::max(0, symbolAreaHeight - kVerdictHeight - 2), width, kVerdictHeight);
-  ReadBackPanel->raise();
 }
 
 void TFrameForm::ShowReadBack() {
   if (!BarImage1->BarDisped()) {
     ReadBackPanel->clear();
+    ReadBackPanel->setToolTip({});
     ReadBackPanel->hide();
     return;
   }
@@ -46,9 +61,11 @@ void TFrameForm::ShowReadBack() {
   QPalette palette = ReadBackPanel->palette();
   palette.setColor(QPalette::WindowText, result.ok ? QColor(0, 0, 255) : QColor(255, 0, 0));
   ReadBackPanel->setPalette(palette);
-  ReadBackPanel->setText(readback::ReadBackVerdict(result));
+  const QString verdict = readback::ReadBackVerdict(result);
+  ReadBackPanel->setText(verdict);
+  ReadBackPanel->setToolTip(verdict);
+  ReadBackPanel->setAccessibleDescription(verdict);
   ReadBackPanel->show();
-  PlaceReadBackPanel(ScrollBox1->height());
 }
 
 }  // namespace plomix

@@ -103,6 +103,8 @@ TFrameForm::TFrameForm(const QString &programDir, QWidget *parent)
   CreateReadBackPanel();
   SetFrameAccessibleNames(*this);
   resize(368, 441);
+  // A user starts by typing a code: the code box has the keys when the window opens.
+  ComboBox1->setFocus();
 }
 
 TFrameForm::~TFrameForm() = default;
@@ -454,7 +456,6 @@ void TFrameForm::FormResize() {
   Panel6->setGeometry(Panel2->width(), top, std::max(0, width() - Panel2->width()), Panel2->height());
   Memo1->setGeometry(0, 0, Panel6->width(), Panel6->height());
   ScrollBox1->setGeometry(0, 0, width(), std::max(0, top));
-  PlaceReadBackPanel(std::max(0, top));
   ReadmeScroll(BarImage1->BarType());
 }
 

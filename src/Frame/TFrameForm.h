@@ -147,6 +147,7 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   int PrintScale() const override { return UpDown8->Position(); }
   void SetPrintScale(int percent) override;
   int PrintCopies() const override { return UpDown7->Position(); }
+  bool PrintSnapToDots() const override { return FLabelSettings.SnapToDots; }
 
   // Spinners: the edit box and up-down pairs of the control panel and the button bar.
   TSpinner *Spinner(const TUpDown *upDown) const;
@@ -164,7 +165,6 @@ class TFrameForm : public QWidget, public Ui::TFrameForm, public TPrintState, pu
   QLabel *ReadBackPanel = nullptr;
   void CreateReadBackPanel();
   void ShowReadBack();
-  void PlaceReadBackPanel(int symbolAreaHeight);
   void CreatePopupMenu();
   // The data list window; `csvPath`, when given, is imported as soon as it shows.
   void OpenDataList(const QString &csvPath);

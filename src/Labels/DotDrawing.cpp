@@ -134,9 +134,9 @@ TDotDrawing DrawOnDots(const TSnapSource &source, TModuleDots module) {
   return out;
 }
 
-void PaintDotDrawing(QPainter &painter, const TDotDrawing &d, QPoint topLeft) {
+void PaintDotDrawing(QPainter &painter, const TDotDrawing &d, QPoint topLeft, bool smooth) {
   painter.save();
-  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::Antialiasing, smooth);
   painter.translate(topLeft);
   // Unturned dots to the turned picture: the quarter turn the bitmap gets, moved back to
   // the origin, then mirrored across.

@@ -56,7 +56,8 @@ struct TDotDrawing {
 TDotDrawing DrawOnDots(const TSnapSource &source, TModuleDots module);
 
 // Paints the drawing, turned and mirrored as the symbol is, its turned top-left at
-// `topLeft` (device dots). Nothing is smoothed.
-void PaintDotDrawing(QPainter &painter, const TDotDrawing &drawing, QPoint topLeft);
+// `topLeft` (device dots). Nothing is smoothed, unless `smooth` asks for edges shared
+// among the pixels they cross (a reduced view of the page).
+void PaintDotDrawing(QPainter &painter, const TDotDrawing &drawing, QPoint topLeft, bool smooth = false);
 
 }  // namespace plomix

@@ -17,10 +17,12 @@
 #include "PictureFiles/PictureFiles.h"
 #include "Common/UiText.h"
 #include "Records/RecordList.h"
+#include "Preview/ReducedDots.h"
 #include "Print/PagePainter.h"
 #include "Print/Pagination.h"
 #include "Print/PrintState.h"
 #include "Print/PrintSymbol.h"
+#include "Print/SymbolCells.h"
 #include "Print/SymbolRecords.h"
 #include "Progress/TProgressForm.h"
 
@@ -66,6 +68,8 @@ void TPreviewForm::FormShow() {
   if (!FSymbol) {
     FSymbol = std::make_unique<TPrintSymbol>(FHost.PrintSymbol());
     if (FSymbol->BarFrame() == 1) FSymbol->SetBarFrame(2);
+    // A copy keeps no layout; the drawing on dots needs the places of the bars.
+    else if (FHost.PrintSnapToDots()) FSymbol->DrawBar();
   }
   TBarSymbol &bar = *FSymbol;
   TPrintState &state = FHost.PrintState();
@@ -189,6 +193,10 @@ void TPreviewForm::ShowNormalPages(int page) {
   FSteps = CellSteps(FMetrics, bar.Width(), bar.Height(), state.ColumnSpacing, state.RowSpacing);
   const TGridPagination grid(FSteps, state.PageWidth, state.PageHeight, FHost.PrintCopies());
   const TPicture &picture = bar.Picture();
+  const bool snap = FHost.PrintSnapToDots();
+  // One symbol on every cell: drawn on the printer's dots once.
+  const TDotDrawing dots = snap ? SymbolOnDots(bar, FMetrics) : TDotDrawing{};
+  const QSize printerCell = PrinterCellSize(bar, FMetrics);
 
   BeginComposing(std::min<std::int64_t>((std::int64_t{page} + 1) * grid.SymbolsPerPage(), grid.Copies()));
   for (int k = 1; k <= page + 1 && grid.CellsOnPage(k) > 0; ++k) {
@@ -199,7 +207,9 @@ void TPreviewForm::ShowNormalPages(int page) {
       QPainter painter(&PageBitmap);
       for (std::int64_t index = 0; index < cells; ++index) {
         const TPrintCell cell = grid.Cell(index, FZoom);
-        FReducedPicture.Draw(painter, picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
+        const QRect shown = CellRect(cell.X, cell.Y, cell.W, cell.H);
+        if (snap) DrawReducedDots(painter, dots, printerCell, shown, FZoom);
+        else FReducedPicture.Draw(painter, picture, shown);
       }
     }
     for (std::int64_t index = 0; index < cells; ++index) StepProgress();
@@ -212,6 +222,7 @@ void TPreviewForm::ShowListPages(int page) {
   if (page < 1 || page > PageCount || !FFlow) return;
   const TBarSymbol &bar = *FSymbol;
   const std::int64_t records = FHost.PrintRecords().Count();
+  const bool snap = FHost.PrintSnapToDots();
   BeginComposing(std::min<std::int64_t>(2 * SymbolsPerPage, records));
   for (int slot = 0; slot < 2; ++slot) {
     bool laid = false;
@@ -220,7 +231,11 @@ void TPreviewForm::ShowListPages(int page) {
       laid = FFlow->LayPage(
           page + slot, FZoom,
           [&](int, const TPrintCell &cell) {
-            FReducedPicture.Draw(painter, bar.Picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
+            const QRect shown = CellRect(cell.X, cell.Y, cell.W, cell.H);
+            if (snap)
+              DrawReducedDots(painter, SymbolOnDots(bar, FMetrics), PrinterCellSize(bar, FMetrics), shown, FZoom);
+            else
+              FReducedPicture.Draw(painter, bar.Picture(), shown);
           },
           [this] { StepProgress(); });
     }

@@ -128,6 +128,19 @@ void TPrintJob::Abandon() {
 
 bool PrintGrid(QPrinter &printer, const TPicture &picture, const TGridPagination &grid,
                QString *error) {
+  return PrintGrid(
+      printer, [&picture](QPainter &painter, const QRect &cell) { StretchPicture(painter, picture, cell); }, grid,
+      error);
+}
+
+bool PrintFlow(QPrinter &printer, TFlowPagination &flow,
+               const std::function<const TPicture &()> &picture, QString *error) {
+  return PrintFlow(
+      printer, flow, [&picture](QPainter &painter, const QRect &cell) { StretchPicture(painter, picture(), cell); },
+      error);
+}
+
+bool PrintGrid(QPrinter &printer, const TCellPaint &paint, const TGridPagination &grid, QString *error) {
   TPrintJob job(printer);
   if (!job.Begin(error)) return false;
   for (int page = 1; page <= grid.PageCount(); ++page) {
@@ -135,14 +148,13 @@ bool PrintGrid(QPrinter &printer, const TPicture &picture, const TGridPagination
     const std::int64_t cells = grid.CellsOnPage(page);
     for (std::int64_t index = 0; index < cells; ++index) {
       const TPrintCell cell = grid.Cell(index, 100);
-      StretchPicture(job.Painter(), picture, CellRect(cell.X, cell.Y, cell.W, cell.H));
+      paint(job.Painter(), CellRect(cell.X, cell.Y, cell.W, cell.H));
     }
   }
   return job.Finish(error);
 }
 
-bool PrintFlow(QPrinter &printer, TFlowPagination &flow,
-               const std::function<const TPicture &()> &picture, QString *error) {
+bool PrintFlow(QPrinter &printer, TFlowPagination &flow, const TCellPaint &paint, QString *error) {
   TPrintJob job(printer);
   if (!job.Begin(error)) return false;
   bool pageFailed = false;
@@ -158,7 +170,7 @@ bool PrintFlow(QPrinter &printer, TFlowPagination &flow,
           return;
         }
       }
-      StretchPicture(job.Painter(), picture(), CellRect(cell.X, cell.Y, cell.W, cell.H));
+      paint(job.Painter(), CellRect(cell.X, cell.Y, cell.W, cell.H));
     });
     if (pageFailed) return false;
     if (!laid || (flow.EndKnown() && page >= flow.LastPage())) break;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "Print/SymbolCells.h"
+
 class QPrinter;
 
 namespace plomix {
@@ -36,12 +38,16 @@ class TPrintJob {
   bool FFinished = false;
 };
 
-// The N copies of the grid, page after page.
+// The N copies of the grid, page after page, each cell painted by `paint`.
+bool PrintGrid(QPrinter &printer, const TCellPaint &paint, const TGridPagination &grid, QString *error);
+// The same with the picture stretched into every cell.
 bool PrintGrid(QPrinter &printer, const TPicture &picture, const TGridPagination &grid,
                QString *error);
 
-// The record flow at printer size; `picture` is the symbol's picture while it holds the
-// record being placed.
+// The record flow at printer size; `paint` is called while the symbol holds the record
+// being placed.
+bool PrintFlow(QPrinter &printer, TFlowPagination &flow, const TCellPaint &paint, QString *error);
+// The same with `picture`, the symbol's picture while it holds the record, stretched.
 bool PrintFlow(QPrinter &printer, TFlowPagination &flow,
                const std::function<const TPicture &()> &picture, QString *error);
 

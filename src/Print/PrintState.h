@@ -36,6 +36,8 @@ class TPrintHost {
   virtual void SetPrintScale(int percent) = 0;  // held within 10..1000
   virtual int PrintCopies() const = 0;        // 1..1000
   virtual QPrinter &Printer() = 0;            // the printer chosen for every print
+  // Bars drawn on the printer's whole dots; else the picture stretched as it is.
+  virtual bool PrintSnapToDots() const { return false; }
 };
 
 }  // namespace plomix

@@ -146,5 +146,74 @@ TEST_F(FrameLabels, StartPositionAndThePrintersOffsetsMoveTheSymbolsExactly) {
   EXPECT_TRUE(again.LabelSettings().SnapToDots);
 }
 
+// A symbol shrunk to fit its label is read back as printed: a user is warned only when it
+// would not read, and told why.
+TEST_F(FrameLabels, AShrunkSymbolIsWarnedAboutOnlyWhenItWouldNotRead) {
+  struct Row {
+    const char *note;
+    TBarTypes type;
+    const char *code;
+    int dpi;
+    bool warned;
+  };
+  const Row rows[] = {
+      {"JAN on a 21.2 mm label at 600 dpi: 812 dots high, shrunk down to fit, bars as wide: reads", cbarJAN,
+       "490123456789", 600, false},
+      {"a long Code 39 on a 38.1 mm label at 150 dpi: 225 dots, wider even at 1 dot a module, cut", cbarCODE39,
+       "PLOMIX-LABEL-TOO-LONG-1", 150, true},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.note);
+    QFile::remove(pdf);
+    f.form->Printer().setResolution(row.dpi);
+    f.SetSymbology(row.type);
+    f.TypeEnter("ComboBox1", U(row.code));
+    ChooseInDialog([&](TLabelSheetForm *form) {
+      form->SheetComboBox->setCurrentIndex(form->SheetComboBox->findData(QStringLiteral("A4 65面 38.1×21.2mm")));
+    });
+    f.TypeEnter("Edit7", QStringLiteral("2"));
+    // The preview reads the symbols back too, and asks before printing unreadable ones: yes.
+    QPointer<QTimer> preview = AnswerNextModal(
+        [](QWidget *modal) {
+          AnswerNextModal([](QWidget *box) { static_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click(); },
+                          3000, [](QWidget *m) { return m->objectName() == QLatin1String("UnreadableQuestion"); });
+          QTest::mouseClick(modal->findChild<QPushButton *>("PrintButton"), Qt::LeftButton);
+        },
+        30000, [](QWidget *m) { return m->objectName() == QLatin1String("SheetPreviewForm"); });
+    QStringList messages;
+    QPointer<QTimer> answer = AnswerNextModal(
+        [&](QWidget *modal) {
+          messages << static_cast<QMessageBox *>(modal)->text();
+          static_cast<QDialog *>(modal)->accept();
+        },
+        30000, [](QWidget *m) {
+          return qobject_cast<QMessageBox *>(m) != nullptr && m->objectName() != QLatin1String("UnreadableQuestion");
+        });
+    QTest::mouseClick(f.Find<QPushButton>("Button8"), Qt::LeftButton);
+    delete preview.data();
+    delete answer.data();
+    ASSERT_GT(QFileInfo(pdf).size(), 0);
+    // Asked larger than the label, the symbol was shrunk into it.
+    const QRect label = LabelRectDots(*FindSheet(QStringLiteral("A4 65面 38.1×21.2mm")), 0, row.dpi, row.dpi, {});
+    ASSERT_GT(std::max(f.form->BarImage1->Width() * row.dpi / f.form->logicalDpiX() - label.width(),
+                       f.form->BarImage1->Height() * row.dpi / f.form->logicalDpiY() - label.height()),
+              0);
+    const QRect printed = Printed(Page(pdf, row.dpi), label.adjusted(-6, -6, 6, 6));  // less than half the 2.5 mm gap
+    EXPECT_FALSE(printed.isEmpty());
+    // Within its label; the clip's edge, at no whole point of the PDF, may round one dot out.
+    EXPECT_TRUE(label.adjusted(-1, -1, 1, 1).contains(printed));
+    if (!row.warned) {
+      EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('|')).toStdString();
+      continue;
+    }
+    ASSERT_EQ(messages.size(), 1);
+    const QStringList lines = messages.first().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << messages.first().toStdString();
+    EXPECT_EQ(lines[0], U("ラベルに収まるよう縮小したバーコードのうち、2個は読み取れません。"));
+    EXPECT_TRUE(lines[1].startsWith(U("読み取り確認: "))) << lines[1].toStdString();
+    EXPECT_NE(lines[1], U("読み取り確認: OK"));
+  }
+}
+
 }  // namespace
 }  // namespace plomix::test

@@ -89,5 +89,28 @@ TEST(FrameReadBack, ANewDrawingReplacesTheVerdictAndNoSymbolShowsNone) {
   EXPECT_FALSE(verdict->isVisible()) << "no symbol on screen, no verdict";
 }
 
+// The verdict sits in the status line, under the status text, and covers nothing of the
+// symbol area, however the window is sized.
+TEST(FrameReadBack, TheVerdictSitsInTheStatusLineAndLeavesTheSymbolAreaFree) {
+  FrameFixture f;
+  f.SetSymbology(cbarJAN);
+  f.TypeEnter("ComboBox1", "490123456789");
+  auto *verdict = f.Find<QLabel>("ReadBackPanel");
+  auto *status = f.Find<QLabel>("Panel5");
+  auto *symbolArea = f.Find<QWidget>("ScrollBox1");
+  ASSERT_TRUE(verdict && status && symbolArea);
+  auto onWindow = [&](QWidget *w) { return QRect(w->mapTo(f.form.get(), QPoint(0, 0)), w->size()); };
+  for (const QSize size : {QSize(368, 441), QSize(900, 700), QSize(368, 300)}) {
+    f.form->resize(size);
+    QApplication::processEvents();
+    EXPECT_TRUE(verdict->isVisible());
+    EXPECT_EQ(status->text(), U("表示しました。"));
+    EXPECT_FALSE(onWindow(verdict).intersects(onWindow(symbolArea))) << size.width() << "x" << size.height();
+    EXPECT_FALSE(onWindow(verdict).intersects(onWindow(status)));
+    EXPECT_EQ(onWindow(verdict).left(), onWindow(status).left()) << "under the status text";
+    EXPECT_TRUE(f.form->rect().contains(onWindow(verdict)));
+  }
+}
+
 }  // namespace
 }  // namespace plomix::test

@@ -15,6 +15,7 @@
 #include "BarImage/TBarImage.h"
 #include "Records/RecordList.h"
 #include "Symbol/SymbolDefaults.h"
+#include "Labels/DotDrawing.h"
 #include "Preview/TPreviewForm.h"
 #include "Print/PrintState.h"
 #include "Progress/TProgressForm.h"
@@ -28,6 +29,7 @@ struct Host : TPrintHost {
   TRecordList records;
   TPrintState state;
   int scale = 100, copies = 1;
+  bool snap = false;
   QPrinter printer{QPrinter::HighResolution};
 
   Host() {
@@ -44,6 +46,7 @@ struct Host : TPrintHost {
   void SetPrintScale(int percent) override { scale = std::clamp(percent, 10, 1000); }
   int PrintCopies() const override { return copies; }
   QPrinter &Printer() override { return printer; }
+  bool PrintSnapToDots() const override { return snap; }
 };
 
 bool AllWhite(const QImage &image, const QRect &area) {
@@ -277,6 +280,42 @@ TEST(Preview, TheReducedPageKeepsEveryBar) {
     EXPECT_NEAR(got.ink / ratio, want.ink, want.ink * 0.1) << "ink of the row, ratio " << ratio;
     EXPECT_LE(got.widestWhite, int(want.widestWhite * ratio) + 1) << "a white gap where bars were";
   }
+}
+
+// The ink of the left page: the box of the pixels that are not white.
+QRect InkOfLeftPage(const TPreviewForm &preview, const Host &host) {
+  const QImage &image = preview.PreviewImage;
+  const QRect page(10, 10, host.state.PageWidth * preview.Zoom() / 100, host.state.PageHeight * preview.Zoom() / 100);
+  QRect ink;
+  for (int y = page.top(); y <= page.bottom(); ++y)
+    for (int x = page.left(); x <= page.right(); ++x)
+      if (qRed(image.pixel(x, y)) < 250) ink |= QRect(x, y, 1, 1);
+  return ink;
+}
+
+// With the bars on whole dots the preview shows what the print draws: at 300 dpi and
+// 150 % a module of 1 px on a 96-dpi screen asks 4.6875 dots; 5 would overflow its cell, so
+// 4 are drawn, and the symbol is 4 / 4.6875 as wide as the stretched picture, centred on
+// the same cell.
+TEST(Preview, OnWholeDotsTheSymbolIsShownAsPrintedCentredInItsCell) {
+  QRect ink[2];
+  double asked = 0;
+  for (const bool snap : {false, true}) {
+    Host host;
+    host.snap = snap;
+    host.scale = 150;
+    TPreviewForm preview(host, nullptr);
+    Show(preview);
+    asked = TargetModuleDots(host.bar.Scale(), host.printer.logicalDpiX(), preview.logicalDpiX(), 150);
+    ink[snap] = InkOfLeftPage(preview, host);
+    ASSERT_FALSE(ink[snap].isEmpty()) << snap;
+  }
+  ASSERT_GT(asked, 4.5);
+  ASSERT_LT(asked, 5.0);
+  EXPECT_NEAR(ink[1].width(), ink[0].width() * 4 / asked, 2.0);
+  EXPECT_NEAR(ink[1].height(), ink[0].height() * 4 / asked, 2.0);
+  EXPECT_NEAR(ink[1].center().x(), ink[0].center().x(), 1.5);
+  EXPECT_NEAR(ink[1].center().y(), ink[0].center().y(), 1.5);
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 #include "tests/support/PdfPages.h"
 
 #include <QDir>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
 namespace plomix::test {
 
-std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect &crop) {
+namespace {
+
+std::vector<QImage> Render(const QString &pdfPath, int dpi, const QRect &crop, bool crisp) {
+  QImageReader::setAllocationLimit(0);  // a page at 600 dpi is larger than Qt's default cap
   QTemporaryDir dir;
   QProcess pdftoppm;
   QStringList arguments{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png")};
+  if (crisp) arguments << QStringLiteral("-aa") << QStringLiteral("no") << QStringLiteral("-aaVector") << QStringLiteral("no");
   if (!crop.isEmpty())
     arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
               << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
@@ -22,6 +27,14 @@ std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect 
     pages.push_back(QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32));
   return pages;
 }
+
+}  // namespace
+
+std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect &crop) {
+  return Render(pdfPath, dpi, crop, false);
+}
+
+std::vector<QImage> RenderPdfPagesCrisp(const QString &pdfPath, int dpi) { return Render(pdfPath, dpi, {}, true); }
 
 std::vector<int> DarkRuns(const QImage &image, int y, int left, int right) {
   if (right < 0) right = image.width();

@@ -10,6 +10,9 @@ namespace plomix::test {
 // Every page of the PDF at `dpi`, or only the area `crop` (pixels at that resolution) of
 // each; empty when pdftoppm fails.
 std::vector<QImage> RenderPdfPages(const QString &pdfPath, int dpi, const QRect &crop = {});
+// Every page at `dpi` with no smoothing of edges (pdftoppm -aa no -aaVector no): each
+// printer dot a whole pixel, as a printer at that resolution puts it on paper.
+std::vector<QImage> RenderPdfPagesCrisp(const QString &pdfPath, int dpi);
 
 // The dark runs (red below 128) along row `y` of `image` from `left` to `right`:
 // their lengths, left to right.
