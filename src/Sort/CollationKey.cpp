@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <algorithm>
+#include <new>
 
 #include "Common/ShiftJis.h"
 
@@ -32,6 +33,14 @@ TCollationKeyMaker::TCollationKeyMaker(const QLocale &locale) {
     status = U_ZERO_ERROR;
     ucol_setAttribute(FCollator, attribute, value, &status);
   }
+}
+
+TCollationKeyMaker::TCollationKeyMaker(const TCollationKeyMaker &other) {
+  if (!other.FCollator) return;
+  UErrorCode status = U_ZERO_ERROR;
+  FCollator = ucol_clone(other.FCollator, &status);
+  // Without a clone the keys could not be made at all: a failure here is memory running out.
+  if (U_FAILURE(status)) throw std::bad_alloc();
 }
 
 TCollationKeyMaker::~TCollationKeyMaker() {

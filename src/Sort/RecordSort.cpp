@@ -1,11 +1,13 @@
 #include "Sort/RecordSort.h"
 
 #include <QLocale>
+#include <numeric>
 
 #include "Common/ShiftJis.h"
 #include "Sort/CollationKey.h"
 #include "Sort/QuickSort.h"
 #include "Sort/SortKeyBlock.h"
+#include "Sort/SortKeyBuilder.h"
 
 namespace plomix {
 
@@ -17,22 +19,45 @@ int TRecordCollation::CompareTexts(std::string_view a, std::string_view b) const
   return (order > 0) - (order < 0);
 }
 
-void SortRecords(int L, int R, int direction, const TKeyAccessor &key, const TExchange &exchange) {
-  if (R <= L) return;
-  // The keys once per sort, in one block: keys.Key(i - L) belongs to the record at i.
-  TCollationKeyMaker maker;
-  TSortKeyBlock keys;
-  keys.Reserve(static_cast<std::size_t>(R - L + 1), 32);
-  for (int i = L; i <= R; ++i) keys.Add([&](std::string &block) { maker.AppendKey(key(i), block); });
-
+std::vector<int> SortedOrder(int L, int R, int direction, const TKeyAccessor &key) {
+  std::vector<int> order;
+  if (R < L) return order;
+  order.resize(static_cast<std::size_t>(R - L + 1));
+  std::iota(order.begin(), order.end(), L);
+  if (R == L) return order;
+  // The keys once per sort, in one block: keys.Key(i - L) belongs to the record now at
+  // i, order[i - L] says which record that is. The quicksort moves slots, not records.
+  TSortKeyBlock keys = BuildKeyBlock(L, R, key);
   auto CompareRecords = [&keys, L, direction](int i, int j) {
     return keys.Compare(static_cast<std::size_t>(i - L), static_cast<std::size_t>(j - L)) * direction;
   };
-  auto ExchangeRecords = [&keys, L, &exchange](int i, int j) {
+  auto ExchangeRecords = [&keys, &order, L](int i, int j) {
     keys.Exchange(static_cast<std::size_t>(i - L), static_cast<std::size_t>(j - L));
-    exchange(i, j);
+    std::swap(order[static_cast<std::size_t>(i - L)], order[static_cast<std::size_t>(j - L)]);
   };
   QuickSortRecords(L, R, CompareRecords, ExchangeRecords);
+  return order;
+}
+
+void SortRecords(int L, int R, int direction, const TKeyAccessor &key, const TExchange &exchange) {
+  if (R <= L) return;
+  const std::vector<int> order = SortedOrder(L, R, direction, key);
+  // Each position in turn receives its record from wherever that record is now.
+  const std::size_t count = order.size();
+  std::vector<int> at(count), where(count);  // record at a position; position of a record
+  std::iota(at.begin(), at.end(), 0);
+  std::iota(where.begin(), where.end(), 0);
+  for (std::size_t p = 0; p < count; ++p) {
+    const int record = order[p] - L;
+    const int q = where[static_cast<std::size_t>(record)];
+    if (q == static_cast<int>(p)) continue;
+    exchange(L + static_cast<int>(p), L + q);
+    const int displaced = at[p];
+    at[static_cast<std::size_t>(q)] = displaced;
+    where[static_cast<std::size_t>(displaced)] = q;
+    at[p] = record;
+    where[static_cast<std::size_t>(record)] = static_cast<int>(p);
+  }
 }
 
 }  // namespace plomix
