@@ -13,57 +13,29 @@
 #include "Sort/QuickSort.h"
 #include "Sort/RecordSort.h"
 #include "Sort/TSortForm.h"
+#include "tests/Sort/LiteralSort.h"
 #include "tests/support/ModalDialog.h"
 
 namespace plomix {
 namespace {
 
+using test::LiteralSort;
+using test::Record;
+
 std::string S(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
-struct Record {
-  std::string key;
-  int id;
-  bool operator==(const Record &) const = default;
-};
-
-// The quicksort written out step by step as the record list's sort is defined, with the
-// comparison made from the texts at every call: the oracle for the engine's order.
-struct LiteralSort {
-  std::vector<Record> &records;
-  const TRecordCollation &collation;
-  int direction;
-
-  int CompareRecords(int i, int j) const {
-    return collation.CompareTexts(records[i].key, records[j].key) * direction;
-  }
-  void QuickSortRecords(int L, int R) {
-    int I, J, P;
-    do {
-      I = L;
-      J = R;
-      P = static_cast<int>((static_cast<unsigned>(L) + static_cast<unsigned>(R)) >> 1);
-      do {
-        while (CompareRecords(I, P) < 0) I = I + 1;
-        while (CompareRecords(J, P) > 0) J = J - 1;
-        if (I <= J) {
-          std::swap(records[I], records[J]);
-          if (P == I) P = J;
-          else if (P == J) P = I;
-          I = I + 1;
-          J = J - 1;
-        }
-      } while (!(I > J));
-      if (L < J) QuickSortRecords(L, J);
-      L = I;
-    } while (!(I >= R));
-  }
-};
-
+// Sorted through SortRecords, which moves each record at most once: fewer exchanges
+// than records.
 std::vector<Record> Sorted(std::vector<Record> records, int direction) {
+  std::size_t exchanges = 0;
   SortRecords(
       0, static_cast<int>(records.size()) - 1, direction,
       [&records](int i) -> std::string_view { return records[i].key; },
-      [&records](int i, int j) { std::swap(records[i], records[j]); });
+      [&records, &exchanges](int i, int j) {
+        std::swap(records[i], records[j]);
+        ++exchanges;
+      });
+  EXPECT_LT(exchanges, records.size());
   return records;
 }
 
