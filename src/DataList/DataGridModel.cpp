@@ -109,15 +109,34 @@ void TDataGridModel::SortRecords(int col, int direction) {
 }
 
 void TDataGridModel::ReorderRows(int first, const std::vector<int> &order, bool inverse) {
+  // In place, cycle by cycle: each record moves once and no second row array is made.
   const auto at = FRows.begin() + (first - 1);
-  std::vector<TDataRecord> moved(order.size());
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    const auto from = static_cast<std::size_t>(order[k]);
-    if (inverse) moved[from] = std::move(at[static_cast<std::ptrdiff_t>(k)]);
-    else moved[k] = std::move(at[static_cast<std::ptrdiff_t>(from)]);
+  const std::size_t count = order.size();
+  std::vector<bool> placed(count);
+  for (std::size_t start = 0; start < count; ++start) {
+    if (placed[start]) continue;
+    TDataRecord carried = std::move(at[static_cast<std::ptrdiff_t>(start)]);
+    std::size_t hole = start;
+    for (;;) {
+      placed[hole] = true;
+      if (inverse) {
+        // The carried record belongs at order[hole]; the one there is carried on.
+        hole = static_cast<std::size_t>(order[hole]);
+        std::swap(carried, at[static_cast<std::ptrdiff_t>(hole)]);
+        if (hole == start) break;
+      } else {
+        // The hole receives the record at order[hole], which leaves a hole there.
+        const auto from = static_cast<std::size_t>(order[hole]);
+        if (from == start) {
+          at[static_cast<std::ptrdiff_t>(hole)] = std::move(carried);
+          break;
+        }
+        at[static_cast<std::ptrdiff_t>(hole)] = std::move(at[static_cast<std::ptrdiff_t>(from)]);
+        hole = from;
+      }
+    }
   }
-  std::move(moved.begin(), moved.end(), at);
-  RowsChanged(first, first + static_cast<int>(order.size()) - 1);
+  RowsChanged(first, first + static_cast<int>(count) - 1);
 }
 
 void TDataGridModel::PasteBlock(int row, int col, const std::vector<std::vector<std::string>> &block) {
