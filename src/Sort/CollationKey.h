@@ -28,6 +28,7 @@ class TCollationKeyMaker {
  private:
   UCollator *FCollator = nullptr;  // null: case folding
   std::vector<char16_t> FUnits;     // the text in UTF-16, reused from text to text
+  std::vector<unsigned char> FKey = std::vector<unsigned char>(256);  // ICU's key of one text
 };
 
 }  // namespace plomix
