@@ -8,8 +8,15 @@
 #include "Sort/QuickSort.h"
 #include "Sort/SortKeyBlock.h"
 #include "Sort/SortKeyBuilder.h"
+#include "Sort/TwoThreads.h"
 
 namespace plomix {
+namespace {
+
+// Below this many records a second thread for the quicksort costs more than it saves.
+constexpr int kRecordsWorthASecondThread = 8192;
+
+}  // namespace
 
 TRecordCollation::TRecordCollation() : FCollator(QLocale()) { FCollator.setCaseSensitivity(Qt::CaseInsensitive); }
 
@@ -35,7 +42,15 @@ std::vector<int> SortedOrder(int L, int R, int direction, const TKeyAccessor &ke
     keys.Exchange(static_cast<std::size_t>(i - L), static_cast<std::size_t>(j - L));
     std::swap(order[static_cast<std::size_t>(i - L)], order[static_cast<std::size_t>(j - L)]);
   };
-  QuickSortRecords(L, R, CompareRecords, ExchangeRecords);
+  if (R - L + 1 < kRecordsWorthASecondThread || !HasSecondCore()) {
+    QuickSortRecords(L, R, CompareRecords, ExchangeRecords);
+    return order;
+  }
+  // After the first partition the two parts share no record: the left one on a second
+  // thread, the right one here, each ending exactly as it would alone.
+  const auto [I, J] = PartitionRecords(L, R, CompareRecords, ExchangeRecords);
+  RunBeside([&, J = J] { if (L < J) QuickSortRecords(L, J, CompareRecords, ExchangeRecords); },
+            [&, I = I] { if (I < R) QuickSortRecords(I, R, CompareRecords, ExchangeRecords); });
   return order;
 }
 

@@ -1,9 +1,9 @@
 #include "Sort/SortKeyBuilder.h"
 
 #include <QLocale>
-#include <thread>
 
 #include "Sort/CollationKey.h"
+#include "Sort/TwoThreads.h"
 
 namespace plomix {
 namespace {
@@ -23,7 +23,7 @@ TSortKeyBlock BuildKeyBlock(int L, int R, const TKeyText &key, int threads) {
   if (R < L) return keys;
   TCollationKeyMaker maker{QLocale()};
   const int count = R - L + 1;
-  if (threads == 0) threads = count >= kRecordsWorthASecondThread && std::thread::hardware_concurrency() > 1 ? 2 : 1;
+  if (threads == 0) threads = count >= kRecordsWorthASecondThread && HasSecondCore() ? 2 : 1;
   if (threads < 2) {
     AddKeys(L, R, key, maker, keys);
     return keys;
@@ -33,9 +33,7 @@ TSortKeyBlock BuildKeyBlock(int L, int R, const TKeyText &key, int threads) {
   const int middle = L + count / 2;
   TCollationKeyMaker secondMaker{maker};
   TSortKeyBlock second;
-  std::thread worker([&] { AddKeys(middle, R, key, secondMaker, second); });
-  AddKeys(L, middle - 1, key, maker, keys);
-  worker.join();
+  RunBeside([&] { AddKeys(middle, R, key, secondMaker, second); }, [&] { AddKeys(L, middle - 1, key, maker, keys); });
   keys.Append(second);
   return keys;
 }
