@@ -56,23 +56,18 @@ std::vector<int> SortedOrder(int L, int R, int direction, const TKeyAccessor &ke
 
 void SortRecords(int L, int R, int direction, const TKeyAccessor &key, const TExchange &exchange) {
   if (R <= L) return;
-  const std::vector<int> order = SortedOrder(L, R, direction, key);
-  // Each position in turn receives its record from wherever that record is now.
-  const std::size_t count = order.size();
-  std::vector<int> at(count), where(count);  // record at a position; position of a record
-  std::iota(at.begin(), at.end(), 0);
-  std::iota(where.begin(), where.end(), 0);
-  for (std::size_t p = 0; p < count; ++p) {
-    const int record = order[p] - L;
-    const int q = where[static_cast<std::size_t>(record)];
-    if (q == static_cast<int>(p)) continue;
-    exchange(L + static_cast<int>(p), L + q);
-    const int displaced = at[p];
-    at[static_cast<std::size_t>(q)] = displaced;
-    where[static_cast<std::size_t>(displaced)] = q;
-    at[p] = record;
-    where[static_cast<std::size_t>(record)] = static_cast<int>(p);
-  }
+  // The caller's records move with the quicksort's own exchanges, on this thread only:
+  // those stay near each other in memory, where moving each record once to its final
+  // place afterwards would jump across the whole list.
+  TSortKeyBlock keys = BuildKeyBlock(L, R, key);
+  auto CompareRecords = [&keys, L, direction](int i, int j) {
+    return keys.Compare(static_cast<std::size_t>(i - L), static_cast<std::size_t>(j - L)) * direction;
+  };
+  auto ExchangeRecords = [&keys, L, &exchange](int i, int j) {
+    keys.Exchange(static_cast<std::size_t>(i - L), static_cast<std::size_t>(j - L));
+    exchange(i, j);
+  };
+  QuickSortRecords(L, R, CompareRecords, ExchangeRecords);
 }
 
 }  // namespace plomix

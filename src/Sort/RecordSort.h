@@ -33,8 +33,8 @@ using TExchange = std::function<void(int first, int second)>;
 std::vector<int> SortedOrder(int L, int R, int direction, const TKeyAccessor &key);
 
 // Sorts records L..R (inclusive, R > L) into SortedOrder's order: key(i) is the key text
-// of record i, exchange swaps two whole records. Each record's key is read before the
-// first exchange; each record moves by at most one exchange per record.
+// of record i (as for SortedOrder), exchange swaps two whole records, called on this
+// thread only. Each record's key is read before the first exchange.
 void SortRecords(int L, int R, int direction, const TKeyAccessor &key, const TExchange &exchange);
 
 }  // namespace plomix
