@@ -96,15 +96,47 @@ void TDataGridModel::RemoveRecord(int row) {
 void TDataGridModel::SortRecords(int col, int direction) {
   const int last = RecordCount();
   if (last < 2) return;
-  std::vector<TDataRecord> rows(FRows.begin(), FRows.end() - 1);
-  const auto field = [col](const TDataRecord &r) -> const std::string & {
-    return col == 2 ? r.CommentUp : col == 3 ? r.CommentDown : r.Code;
-  };
-  plomix::SortRecords(
-      1, last, direction,
-      [&rows, &field](int row) -> std::string_view { return field(rows[static_cast<std::size_t>(row - 1)]); },
-      [&rows](int a, int b) { std::swap(rows[static_cast<std::size_t>(a - 1)], rows[static_cast<std::size_t>(b - 1)]); });
-  ReplaceRows(1, last, std::move(rows));
+  // The records stay where they are while the keys are made and sorted; then each moves
+  // once, and the undo step keeps the order instead of copies of the rows.
+  std::vector<int> order = plomix::SortedOrder(
+      1, last, direction, [this, col](int row) -> std::string_view { return Cell(row, col); });
+  for (int &row : order) row -= 1;  // grid rows to offsets from row 1
+  ReorderRows(1, order, false);
+  TRowSplice splice;
+  splice.First = 1;
+  splice.Order = std::move(order);
+  RecordSplice(std::move(splice));
+}
+
+void TDataGridModel::ReorderRows(int first, const std::vector<int> &order, bool inverse) {
+  // In place, cycle by cycle: each record moves once and no second row array is made.
+  const auto at = FRows.begin() + (first - 1);
+  const std::size_t count = order.size();
+  std::vector<bool> placed(count);
+  for (std::size_t start = 0; start < count; ++start) {
+    if (placed[start]) continue;
+    TDataRecord carried = std::move(at[static_cast<std::ptrdiff_t>(start)]);
+    std::size_t hole = start;
+    for (;;) {
+      placed[hole] = true;
+      if (inverse) {
+        // The carried record belongs at order[hole]; the one there is carried on.
+        hole = static_cast<std::size_t>(order[hole]);
+        std::swap(carried, at[static_cast<std::ptrdiff_t>(hole)]);
+        if (hole == start) break;
+      } else {
+        // The hole receives the record at order[hole], which leaves a hole there.
+        const auto from = static_cast<std::size_t>(order[hole]);
+        if (from == start) {
+          at[static_cast<std::ptrdiff_t>(hole)] = std::move(carried);
+          break;
+        }
+        at[static_cast<std::ptrdiff_t>(hole)] = std::move(at[static_cast<std::ptrdiff_t>(from)]);
+        hole = from;
+      }
+    }
+  }
+  RowsChanged(first, first + static_cast<int>(count) - 1);
 }
 
 void TDataGridModel::PasteBlock(int row, int col, const std::vector<std::vector<std::string>> &block) {
@@ -144,8 +176,12 @@ void TDataGridModel::ReplaceRecords(std::vector<TDataRecord> records) {
 void TDataGridModel::ReplaceRows(int first, int count, std::vector<TDataRecord> rows) {
   if (count == 0 && rows.empty()) return;
   const auto at = FRows.begin() + (first - 1);
-  TRowSplice splice{first, std::vector<TDataRecord>(at, at + count), rows};
+  TRowSplice splice{first, std::vector<TDataRecord>(at, at + count), rows, {}};
   SpliceRows(first, count, std::move(rows));
+  RecordSplice(std::move(splice));
+}
+
+void TDataGridModel::RecordSplice(TRowSplice splice) {
   const bool alone = FChangeDepth == 0;
   if (alone) BeginChange(QString());
   AppendSplice(FPending, std::move(splice));
@@ -182,7 +218,8 @@ void TDataGridModel::EndChange() {
   auto apply = [this](int first, int count, std::vector<TDataRecord> rows) {
     SpliceRows(first, count, std::move(rows));
   };
-  FUndo->push(new TGridCommand(FChangeLabel, std::move(FPending), apply, FMergeKey));
+  auto reorder = [this](int first, const std::vector<int> &order, bool inverse) { ReorderRows(first, order, inverse); };
+  FUndo->push(new TGridCommand(FChangeLabel, std::move(FPending), apply, reorder, FMergeKey));
   FPending.clear();
 }
 

@@ -93,6 +93,11 @@ class TDataGridModel : public QAbstractTableModel {
   void RowsChanged(int first, int last);
   // ReplaceRows without recording: what undo and redo replay.
   void SpliceRows(int first, int count, std::vector<TDataRecord> rows);
+  // Rearranges the rows from `first` by `order` (TRowSplice::Order), or back when
+  // `inverse`, without recording.
+  void ReorderRows(int first, const std::vector<int> &order, bool inverse);
+  // Adds a change already made to the open undo step (or one of its own).
+  void RecordSplice(TRowSplice splice);
 
   std::vector<TDataRecord> FRows{1};  // grid rows 1..RowCount() - 1
   QUndoStack *FUndo;

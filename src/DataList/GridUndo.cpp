@@ -6,7 +6,7 @@
 namespace plomix {
 
 void AppendSplice(std::vector<TRowSplice> &splices, TRowSplice next) {
-  if (!splices.empty()) {
+  if (!splices.empty() && splices.back().Order.empty() && next.Order.empty()) {
     TRowSplice &last = splices.back();
     const std::size_t offset = static_cast<std::size_t>(next.First - last.First);
     if (next.First >= last.First && offset + next.Before.size() <= last.After.size()) {
@@ -19,19 +19,28 @@ void AppendSplice(std::vector<TRowSplice> &splices, TRowSplice next) {
   splices.push_back(std::move(next));
 }
 
-TGridCommand::TGridCommand(const QString &text, std::vector<TRowSplice> splices, TApply apply, std::uint64_t mergeKey)
-    : QUndoCommand(text), FSplices(std::move(splices)), FApply(std::move(apply)), FMergeKey(mergeKey) {}
+TGridCommand::TGridCommand(const QString &text, std::vector<TRowSplice> splices, TApply apply, TReorder reorder,
+                           std::uint64_t mergeKey)
+    : QUndoCommand(text),
+      FSplices(std::move(splices)),
+      FApply(std::move(apply)),
+      FReorder(std::move(reorder)),
+      FMergeKey(mergeKey) {}
 
 void TGridCommand::undo() {
-  for (auto it = FSplices.rbegin(); it != FSplices.rend(); ++it)
-    FApply(it->First, static_cast<int>(it->After.size()), it->Before);
+  for (auto it = FSplices.rbegin(); it != FSplices.rend(); ++it) {
+    if (!it->Order.empty()) FReorder(it->First, it->Order, true);
+    else FApply(it->First, static_cast<int>(it->After.size()), it->Before);
+  }
   FDone = false;
 }
 
 void TGridCommand::redo() {
   if (std::exchange(FDone, true)) return;
-  for (const TRowSplice &splice : FSplices)
-    FApply(splice.First, static_cast<int>(splice.Before.size()), splice.After);
+  for (const TRowSplice &splice : FSplices) {
+    if (!splice.Order.empty()) FReorder(splice.First, splice.Order, false);
+    else FApply(splice.First, static_cast<int>(splice.Before.size()), splice.After);
+  }
 }
 
 bool TGridCommand::mergeWith(const QUndoCommand *other) {

@@ -15,6 +15,10 @@ namespace plomix {
 struct TRowSplice {
   int First = 1;  // grid row
   std::vector<TDataRecord> Before, After;
+  // A reordering instead (a sort): Before and After stay empty, and the rows from First
+  // on are rearranged so that row First + k receives the row that was at First + Order[k].
+  // Keeping the order rather than two copies of every row makes sorting a long list cheap.
+  std::vector<int> Order;
 };
 
 // Adds `next` to `splices`, folded into the last one when it changes only rows that the
@@ -25,8 +29,12 @@ class TGridCommand : public QUndoCommand {
  public:
   // `apply` replaces `count` rows from `first` by `rows` without recording.
   using TApply = std::function<void(int first, int count, std::vector<TDataRecord> rows)>;
+  // `reorder` rearranges the rows from `first` by `order` (see TRowSplice), or undoes
+  // that when `inverse`, without recording.
+  using TReorder = std::function<void(int first, const std::vector<int> &order, bool inverse)>;
   // `mergeKey` != 0: consecutive commands with the same key become one (typing).
-  TGridCommand(const QString &text, std::vector<TRowSplice> splices, TApply apply, std::uint64_t mergeKey);
+  TGridCommand(const QString &text, std::vector<TRowSplice> splices, TApply apply, TReorder reorder,
+               std::uint64_t mergeKey);
 
   void undo() override;
   void redo() override;
@@ -38,6 +46,7 @@ class TGridCommand : public QUndoCommand {
  private:
   std::vector<TRowSplice> FSplices;
   TApply FApply;
+  TReorder FReorder;
   std::uint64_t FMergeKey;
   bool FDone = true;  // pushed after the change was made: the first redo does nothing
 };

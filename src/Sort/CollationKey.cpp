@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <algorithm>
+#include <new>
 
 #include "Common/ShiftJis.h"
 
@@ -32,6 +33,14 @@ TCollationKeyMaker::TCollationKeyMaker(const QLocale &locale) {
     status = U_ZERO_ERROR;
     ucol_setAttribute(FCollator, attribute, value, &status);
   }
+}
+
+TCollationKeyMaker::TCollationKeyMaker(const TCollationKeyMaker &other) {
+  if (!other.FCollator) return;
+  UErrorCode status = U_ZERO_ERROR;
+  FCollator = ucol_clone(other.FCollator, &status);
+  // Without a clone the keys could not be made at all: a failure here is memory running out.
+  if (U_FAILURE(status)) throw std::bad_alloc();
 }
 
 TCollationKeyMaker::~TCollationKeyMaker() {
@@ -64,19 +73,16 @@ void TCollationKeyMaker::AppendKey(std::string_view sjis, std::string &block) {
   }
 
   // ICU's key, its closing zero byte included (so no text's key is empty); it holds no
-  // other zero byte.
-  const std::size_t start = block.size();
-  std::size_t room = 16 + static_cast<std::size_t>(length) * 4;
+  // other zero byte. Written into a buffer kept from text to text, then appended: the
+  // block is not grown and zero-filled to the worst case for every key.
   for (;;) {
-    block.resize(start + room);
     const int32_t size = ucol_getSortKey(FCollator, reinterpret_cast<const UChar *>(FUnits.data()), length,
-                                         reinterpret_cast<uint8_t *>(block.data() + start),
-                                         static_cast<int32_t>(room));
-    if (static_cast<std::size_t>(size) <= room) {
-      block.resize(start + static_cast<std::size_t>(size));
+                                         FKey.data(), static_cast<int32_t>(FKey.size()));
+    if (static_cast<std::size_t>(size) <= FKey.size()) {
+      block.append(reinterpret_cast<const char *>(FKey.data()), static_cast<std::size_t>(size));
       return;
     }
-    room = static_cast<std::size_t>(size);
+    FKey.resize(static_cast<std::size_t>(size));
   }
 }
 

@@ -16,7 +16,8 @@ class TCollationKeyMaker {
   // or, for the C locale (or a locale ICU cannot open), Unicode case folding.
   explicit TCollationKeyMaker(const QLocale &locale = QLocale());
   ~TCollationKeyMaker();
-  TCollationKeyMaker(const TCollationKeyMaker &) = delete;
+  // The same collation with a collator of its own, for another thread.
+  TCollationKeyMaker(const TCollationKeyMaker &other);
   TCollationKeyMaker &operator=(const TCollationKeyMaker &) = delete;
 
   // Appends the key of `sjis` (Shift-JIS bytes) to `block`. Two texts compare as their
@@ -27,6 +28,7 @@ class TCollationKeyMaker {
  private:
   UCollator *FCollator = nullptr;  // null: case folding
   std::vector<char16_t> FUnits;     // the text in UTF-16, reused from text to text
+  std::vector<unsigned char> FKey = std::vector<unsigned char>(256);  // ICU's key of one text
 };
 
 }  // namespace plomix

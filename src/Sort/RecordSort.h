@@ -5,6 +5,7 @@
 #include <QCollator>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace plomix {
 
@@ -25,9 +26,15 @@ class TRecordCollation {
 using TKeyAccessor = std::function<std::string_view(int index)>;
 using TExchange = std::function<void(int first, int second)>;
 
-// Sorts records L..R (inclusive, R > L): key(i) is the key text of record i, exchange
-// swaps two whole records. CompareRecords(I, J) is the key comparison times `direction`.
-// Each record's key is read once, before the first exchange.
+// The order in which the record quicksort leaves records L..R (inclusive): order[k] is
+// the record that ends at position L + k. CompareRecords(I, J) is the key comparison
+// times `direction`; key(i) is the key text of record i, read once per record, possibly
+// from a second thread at the same time (it must not change anything).
+std::vector<int> SortedOrder(int L, int R, int direction, const TKeyAccessor &key);
+
+// Sorts records L..R (inclusive, R > L) into SortedOrder's order: key(i) is the key text
+// of record i (as for SortedOrder), exchange swaps two whole records, called on this
+// thread only. Each record's key is read before the first exchange.
 void SortRecords(int L, int R, int direction, const TKeyAccessor &key, const TExchange &exchange);
 
 }  // namespace plomix

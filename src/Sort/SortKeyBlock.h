@@ -35,6 +35,17 @@ class TSortKeyBlock {
     FSlots.push_back(slot);
   }
 
+  // Appends the keys of `other` after this block's.
+  void Append(const TSortKeyBlock &other) {
+    const std::size_t base = FBytes.size();
+    FBytes.append(other.FBytes);
+    FSlots.reserve(FSlots.size() + other.FSlots.size());
+    for (Slot slot : other.FSlots) {
+      slot.Offset += static_cast<std::uint32_t>(base);
+      FSlots.push_back(slot);
+    }
+  }
+
   std::size_t Count() const { return FSlots.size(); }
   std::string_view Key(std::size_t i) const { return {FBytes.data() + FSlots[i].Offset, FSlots[i].Length}; }
 

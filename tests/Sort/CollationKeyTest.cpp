@@ -112,6 +112,32 @@ TEST(CollationKey, KeysOrderAsTheTextsCompare) {
   }
 }
 
+TEST(CollationKey, LongTextsDifferingAtTheEnd) {
+  // ICU's keys of these run past the maker's first buffer (about two bytes a letter):
+  // their whole keys must reach the block, and shorter keys after them stay right.
+  const std::string kana = UnicodeToSjis(QString::fromUtf8("あ"));
+  auto repeated = [](const std::string &piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+  };
+  const std::vector<std::string> texts = {
+      repeated("a", 300) + "c", repeated("a", 300) + "B", "ab", repeated("a", 1000) + "b",
+      repeated(kana, 200) + "b", repeated(kana, 200) + "a", repeated("a", 300) + "b", "aC",
+  };
+  for (const char *name : {"ja_JP", "C"}) {
+    SCOPED_TRACE(name);
+    const LocaleScope scope{QLocale(QString::fromLatin1(name))};
+    const TRecordCollation collation;
+    TCollationKeyMaker maker;
+    TSortKeyBlock block;
+    for (const std::string &text : texts) block.Add([&](std::string &bytes) { maker.AppendKey(text, bytes); });
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = 0; j < texts.size(); ++j)
+        ASSERT_EQ(block.Compare(i, j), collation.CompareTexts(texts[i], texts[j])) << i << " against " << j;
+  }
+}
+
 TEST(CollationKey, EmptyTextAloneHasTheEmptyKey) {
   struct Row { std::string text; bool empty; const char *note; };
   const Row rows[] = {

@@ -13,57 +13,27 @@
 #include "Sort/QuickSort.h"
 #include "Sort/RecordSort.h"
 #include "Sort/TSortForm.h"
+#include "tests/Sort/LiteralSort.h"
 #include "tests/support/ModalDialog.h"
 
 namespace plomix {
 namespace {
 
+using test::LiteralSort;
+using test::Record;
+
 std::string S(const char *utf8) { return UnicodeToSjis(QString::fromUtf8(utf8)); }
 
-struct Record {
-  std::string key;
-  int id;
-  bool operator==(const Record &) const = default;
-};
-
-// The quicksort written out step by step as the record list's sort is defined, with the
-// comparison made from the texts at every call: the oracle for the engine's order.
-struct LiteralSort {
-  std::vector<Record> &records;
-  const TRecordCollation &collation;
-  int direction;
-
-  int CompareRecords(int i, int j) const {
-    return collation.CompareTexts(records[i].key, records[j].key) * direction;
-  }
-  void QuickSortRecords(int L, int R) {
-    int I, J, P;
-    do {
-      I = L;
-      J = R;
-      P = static_cast<int>((static_cast<unsigned>(L) + static_cast<unsigned>(R)) >> 1);
-      do {
-        while (CompareRecords(I, P) < 0) I = I + 1;
-        while (CompareRecords(J, P) > 0) J = J - 1;
-        if (I <= J) {
-          std::swap(records[I], records[J]);
-          if (P == I) P = J;
-          else if (P == J) P = I;
-          I = I + 1;
-          J = J - 1;
-        }
-      } while (!(I > J));
-      if (L < J) QuickSortRecords(L, J);
-      L = I;
-    } while (!(I >= R));
-  }
-};
-
+// Sorted through SortRecords, which exchanges whole records; SortedOrder, which only
+// says where each record goes, must give the same arrangement.
 std::vector<Record> Sorted(std::vector<Record> records, int direction) {
-  SortRecords(
-      0, static_cast<int>(records.size()) - 1, direction,
-      [&records](int i) -> std::string_view { return records[i].key; },
-      [&records](int i, int j) { std::swap(records[i], records[j]); });
+  const int last = static_cast<int>(records.size()) - 1;
+  const auto key = [&records](int i) -> std::string_view { return records[i].key; };
+  const std::vector<int> order = SortedOrder(0, last, direction, key);
+  std::vector<Record> ordered;
+  for (int i : order) ordered.push_back(records[static_cast<std::size_t>(i)]);
+  SortRecords(0, last, direction, key, [&records](int i, int j) { std::swap(records[i], records[j]); });
+  EXPECT_EQ(ordered, records);
   return records;
 }
 
