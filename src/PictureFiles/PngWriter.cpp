@@ -1,5 +1,7 @@
 #include "PictureFiles/PngWriter.h"
 
+#include "PictureFiles/ImagePixels.h"
+
 namespace plomix {
 
 bool EncodePng(const QImage &source, std::string &out, QString *error, PngCompression compression) {
@@ -10,12 +12,7 @@ bool EncodePng(const QImage &source, std::string &out, QString *error, PngCompre
   const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_ARGB32);
-  const RasterPixels pixels{image.width(),
-                            image.height(),
-                            static_cast<std::size_t>(image.bytesPerLine()) / sizeof(std::uint32_t),
-                            reinterpret_cast<const std::uint32_t *>(image.constBits()),
-                            image.dotsPerMeterX(),
-                            image.dotsPerMeterY()};
+  const RasterPixels pixels = PixelsOf(image);
   PngFault fault = PngFault::None;
   if (EncodePngPixels(pixels, out, &fault, compression)) return true;
   if (error) {
