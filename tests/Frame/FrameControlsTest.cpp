@@ -524,7 +524,9 @@ TEST_F(FrameControls, TheColourFontAndSaveDialogsSpeakJapanese) {
     });
     QTest::mouseClick(f.Find<QPushButton>(button), Qt::LeftButton);
     EXPECT_EQ(cancel.remove(QLatin1Char('&')), U("キャンセル")) << button;
-    if (std::string_view(button) == "Button1") EXPECT_EQ(title, U("色を選択"));
+    if (std::string_view(button) == "Button1") {
+      EXPECT_EQ(title, U("色を選択"));
+    }
   }
 }
 

@@ -88,7 +88,9 @@ TEST(DotDrawing, BarsOfOneWidthAreAlikeAndWholeModules) {
     std::map<int, std::set<int>> dotsOfPixels;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
       dotsOfPixels[pixels[i]].insert(dots.Bars[i].width());
-      if (pixels[i] % r.scale == 0) EXPECT_EQ(dots.Bars[i].width(), pixels[i] / r.scale * r.moduleDots) << i;
+      if (pixels[i] % r.scale == 0) {
+        EXPECT_EQ(dots.Bars[i].width(), pixels[i] / r.scale * r.moduleDots) << i;
+      }
     }
     for (const auto &[px, widths] : dotsOfPixels) EXPECT_EQ(widths.size(), 1u) << px << " pixels";
     // The bars stand in the order drawn, none overlapping (a pattern may put two side by side).
@@ -129,7 +131,9 @@ TEST(FitDrawing, ShrinksByWholeDotsToTheLargestModuleThatFits) {
     EXPECT_EQ(fitted.Drawing.Module.X, r.moduleX);
     EXPECT_EQ(fitted.Shrunk, r.shrunk);
     EXPECT_EQ(fitted.Clipped, r.clipped);
-    if (!r.clipped) EXPECT_LE(fitted.Drawing.Size.width(), r.room.width());
+    if (!r.clipped) {
+      EXPECT_LE(fitted.Drawing.Size.width(), r.room.width());
+    }
   }
   // Too low only: the bars get shorter, the module stays.
   const TFittedDrawing low = FitDrawing(d.source, {6, 6}, QSize(at6.width(), at6.height() / 2));

@@ -22,8 +22,9 @@ TEST(ShippedSheets, NamesTellTheirLayoutAndEverySheetFitsItsPaper) {
     SCOPED_TRACE(sheet.Name.toStdString());
     EXPECT_TRUE(names.insert(sheet.Name).second) << "names are unique";
     EXPECT_FALSE(SheetProblem(sheet).has_value());
-    if (const auto m = count.match(sheet.Name); m.hasMatch())
+    if (const auto m = count.match(sheet.Name); m.hasMatch()) {
       EXPECT_EQ(m.captured(1).toInt(), sheet.LabelsPerSheet());
+    }
     const auto m = size.match(sheet.Name);
     ASSERT_TRUE(m.hasMatch());
     QString error;

@@ -194,7 +194,9 @@ TEST(Batch, AnswersComeInLineOrderAndNoLineInheritsFromAnother) {
     const int line = i + 1;
     EXPECT_EQ(info["line"].toInt(), line);
     EXPECT_EQ(info["displayed"].toBool(), line % 7 != 0) << line;
-    if (line % 7 == 0) EXPECT_EQ(info["width"].toInt(), 0) << "a line not drawn has no picture: " << line;
+    if (line % 7 == 0) {
+      EXPECT_EQ(info["width"].toInt(), 0) << "a line not drawn has no picture: " << line;
+    }
   }
   QList<int> named;
   for (const QByteArray &message : run.err.trimmed().split('\n')) named << message.split(' ').value(2).chopped(1).toInt();

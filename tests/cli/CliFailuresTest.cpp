@@ -193,7 +193,9 @@ TEST(CliRuntimeDir, AFolderThatIsNotPrivateIsLeftAlone) {
     } else {
       mkdir(path.constData(), 0700);
       chmod(path.constData(), 0777);
-      if (std::string_view(kind) == "someone else's") ASSERT_EQ(chown(path.constData(), 65534, 65534), 0);
+      if (std::string_view(kind) == "someone else's") {
+        ASSERT_EQ(chown(path.constData(), 65534, 65534), 0);
+      }
     }
     struct stat before {};
     lstat(path.constData(), &before);
