@@ -126,13 +126,13 @@ QString UsageText() {
 namespace {
 
 // What an option does with its value (empty for a flag); false and `error` set when the
-// value is out of its range. `arg` is the option as typed, for the message; `spec` its
-// row of the shared option table (cli/front/OptionTable.h), which holds its range.
-using Setter = std::function<bool(CliOptions &options, const OptionSpec &spec, const QString &value,
+// value is out of its range. `arg` is the option as typed, for the message; `row` the option's
+// entry in the shared option table (cli/front/OptionTable.h), which holds its range.
+using Setter = std::function<bool(CliOptions &options, const OptionRow &row, const QString &value,
                                   const QString &arg, QString &error)>;
 
 Setter Flag(std::function<void(CliOptions &)> set) {
-  return [set](CliOptions &o, const OptionSpec &, const QString &, const QString &, QString &) {
+  return [set](CliOptions &o, const OptionRow &, const QString &, const QString &, QString &) {
     set(o);
     return true;
   };
@@ -151,13 +151,13 @@ bool SetWhole(int &field, IntRange range, const QString &value, const QString &a
 }
 
 Setter Whole(int CliOptions::*field) {
-  return [field](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
-    return SetWhole(o.*field, spec.range, value, arg, error);
+  return [field](CliOptions &o, const OptionRow &row, const QString &value, const QString &arg, QString &error) {
+    return SetWhole(o.*field, row.range, value, arg, error);
   };
 }
 
 Setter Text(QString CliOptions::*field) {
-  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &) {
+  return [field](CliOptions &o, const OptionRow &, const QString &value, const QString &, QString &) {
     o.*field = value;
     return true;
   };
@@ -171,13 +171,13 @@ bool SetLetter(char &field, const QString &value, const QString &arg, QString &e
 }
 
 Setter Letter(char CliOptions::*field) {
-  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &arg, QString &error) {
+  return [field](CliOptions &o, const OptionRow &, const QString &value, const QString &arg, QString &error) {
     return SetLetter(o.*field, value, arg, error);
   };
 }
 
 Setter Colour(std::optional<TColor> CliOptions::*field) {
-  return [field](CliOptions &o, const OptionSpec &, const QString &value, const QString &arg, QString &error) {
+  return [field](CliOptions &o, const OptionRow &, const QString &value, const QString &arg, QString &error) {
     const auto color = ParseColor(value);
     if (!color) error = QStringLiteral("%1 takes a colour as #RRGGBB, not \"%2\"").arg(arg, value);
     else o.*field = color;
@@ -190,7 +190,7 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
   static const std::unordered_map<std::string_view, Setter> setters = {
       {"help", Flag([](CliOptions &o) { o.help = true; })},
       {"type",
-       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
+       [](CliOptions &o, const OptionRow &, const QString &value, const QString &, QString &error) {
          const auto type = ParseType(value);
          if (!type) error = QStringLiteral("unknown symbology \"%1\"").arg(value);
          else o.type = *type;
@@ -199,11 +199,11 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
       {"cd", Flag([](CliOptions &o) { o.cd = true; })},
       {"no-cd", Flag([](CliOptions &o) { o.cd = false; })},
       {"start",
-       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
+       [](CliOptions &o, const OptionRow &row, const QString &value, const QString &arg, QString &error) {
          // A number is a label position on a sheet; a letter the start character.
          if (value.isEmpty() || !value.at(0).isDigit()) return SetLetter(o.startChar, value, arg, error);
          o.startGiven = true;
-         return SetWhole(o.start, spec.range, value, arg, error);
+         return SetWhole(o.start, row.range, value, arg, error);
        }},
       {"stop", Letter(&CliOptions::stopChar)},
       {"scale", Whole(&CliOptions::scale)},
@@ -211,8 +211,8 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
       {"height", Whole(&CliOptions::height)},
       {"frame", Whole(&CliOptions::frame)},
       {"angle",
-       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
-         if (!SetWhole(o.angle, spec.range, value, arg, error)) return false;
+       [](CliOptions &o, const OptionRow &row, const QString &value, const QString &arg, QString &error) {
+         if (!SetWhole(o.angle, row.range, value, arg, error)) return false;
          if (o.angle % 90 == 0) return true;
          error = QStringLiteral("--angle takes 0, 90, 180 or 270, not %1").arg(o.angle);
          return false;
@@ -229,7 +229,7 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
       {"back-color", Colour(&CliOptions::backColor)},
       {"transparent", Flag([](CliOptions &o) { o.transparent = true; })},
       {"picture",
-       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
+       [](CliOptions &o, const OptionRow &, const QString &value, const QString &, QString &error) {
          const QString p = value.toLower();
          if (p == QLatin1String("bmp")) o.picture = picBMP;
          else if (p == QLatin1String("emf")) o.picture = picEMF;
@@ -247,7 +247,7 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
       {"batch", Text(&CliOptions::batch)},
       {"csv", Flag([](CliOptions &o) { o.csv = true; })},
       {"input-encoding",
-       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
+       [](CliOptions &o, const OptionRow &, const QString &value, const QString &, QString &error) {
          o.inputEncoding = value;
          if (value == QLatin1String("sjis") || value == QLatin1String("utf8")) return true;
          error = QStringLiteral("--input-encoding takes sjis or utf8, not \"%1\"").arg(value);
@@ -259,12 +259,12 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
       {"sheet", Text(&CliOptions::sheet)},
       {"dpi", Whole(&CliOptions::dpi)},
       {"copies",
-       [](CliOptions &o, const OptionSpec &spec, const QString &value, const QString &arg, QString &error) {
+       [](CliOptions &o, const OptionRow &row, const QString &value, const QString &arg, QString &error) {
          o.copiesGiven = true;
-         return SetWhole(o.copies, spec.range, value, arg, error);
+         return SetWhole(o.copies, row.range, value, arg, error);
        }},
       {"offset",
-       [](CliOptions &o, const OptionSpec &, const QString &value, const QString &, QString &error) {
+       [](CliOptions &o, const OptionRow &, const QString &value, const QString &, QString &error) {
          if (ParseOffset(value, o.offsetX, o.offsetY)) return true;
          error = QStringLiteral("--offset takes XxY in mm (for example 0.5x-1), not \"%1\"").arg(value);
          return false;
@@ -275,10 +275,10 @@ const std::unordered_map<std::string_view, Setter> &Setters() {
 }
 
 // The names QCommandLineParser takes for an option: the one letter and the long name.
-QStringList NamesOf(const OptionSpec &spec) {
+QStringList NamesOf(const OptionRow &row) {
   QStringList names;
-  if (spec.shortName) names << QString(QLatin1Char(spec.shortName));
-  names << QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+  if (row.shortName) names << QString(QLatin1Char(row.shortName));
+  names << QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()));
   return names;
 }
 
@@ -300,9 +300,9 @@ QString ArgumentNaming(const QStringList &args, const QString &name) {
 std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &error) {
   QCommandLineParser parser;
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-  for (const OptionSpec &spec : OptionSpecs())
-    parser.addOption(spec.kind != OptionKind::Flag ? QCommandLineOption(NamesOf(spec), QString(), QStringLiteral("value"))
-                                                   : QCommandLineOption(NamesOf(spec)));
+  for (const OptionRow &row : OptionRows())
+    parser.addOption(row.kind != OptionKind::Flag ? QCommandLineOption(NamesOf(row), QString(), QStringLiteral("value"))
+                                                   : QCommandLineOption(NamesOf(row)));
   // QCommandLineParser expects the program name first.
   if (!parser.parse(QStringList{QStringLiteral("plomix-cli")} + args)) {
     const QStringList unknown = parser.unknownOptionNames();
@@ -319,8 +319,8 @@ std::optional<CliOptions> ParseCliOptions(const QStringList &args, QString &erro
   for (const QString &name : parser.optionNames()) {
     const QString arg = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
     const QString value = parser.values(name).value(seen[name]++);
-    const OptionSpec &spec = *OptionNamed(name.toStdString());
-    if (!Setters().at(spec.name)(options, spec, value, arg, error)) return std::nullopt;
+    const OptionRow &row = *OptionNamed(name.toStdString());
+    if (!Setters().at(row.name)(options, row, value, arg, error)) return std::nullopt;
   }
 
   if (!options.postalDictionary.isEmpty() && !options.fromAddress) {

@@ -95,10 +95,10 @@ Extension ExtensionOf(std::string_view name) {
 }
 
 // Applies one option with its value; false when the front does not serve it.
-bool Apply(BarsOnlyCall &call, const OptionSpec &spec, std::string_view value, bool &noText) {
-  const std::string_view name = spec.name;
+bool Apply(BarsOnlyCall &call, const OptionRow &row, std::string_view value, bool &noText) {
+  const std::string_view name = row.name;
   auto whole = [&](int &field) {
-    const auto n = ReadWhole(value, spec.range);
+    const auto n = ReadWhole(value, row.range);
     if (n) field = *n;
     return n.has_value();
   };
@@ -172,12 +172,12 @@ std::optional<BarsOnlyCall> ReadBarsOnlyCall(int argc, const char *const *args) 
     } else {
       return std::nullopt;
     }
-    const OptionSpec *spec = OptionNamed(name);
-    if (spec == nullptr) return std::nullopt;
-    const bool takesValue = spec->kind != OptionKind::Flag;
+    const OptionRow *row = OptionNamed(name);
+    if (row == nullptr) return std::nullopt;
+    const bool takesValue = row->kind != OptionKind::Flag;
     if (glued != takesValue && (glued || i + 1 >= argc)) return std::nullopt;
     if (takesValue && !glued) value = args[++i];
-    if (!Apply(call, *spec, value, noText)) return std::nullopt;
+    if (!Apply(call, *row, value, noText)) return std::nullopt;
   }
   if (!codeGiven || !noText) return std::nullopt;
   if (!call.output.empty()) {

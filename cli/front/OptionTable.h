@@ -18,16 +18,16 @@ enum class OptionKind {
   Word,    // one of the words the option lists (--type, --picture, ...), or its own form
 };
 
-struct OptionSpec {
+struct OptionRow {
   std::string_view name;  // the long name, --name
   char shortName;         // -x, or 0
   OptionKind kind;
   IntRange range{0, 0};   // Whole (and --start's label number, --angle's degrees)
 };
 
-std::span<const OptionSpec> OptionSpecs();
+std::span<const OptionRow> OptionRows();
 
 // The option called `name` (long, or the one letter of a short one); nullptr when none is.
-const OptionSpec *OptionNamed(std::string_view name);
+const OptionRow *OptionNamed(std::string_view name);
 
 }  // namespace plomix::cli
