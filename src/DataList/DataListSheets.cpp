@@ -22,6 +22,7 @@
 #include "DataList/TDataListForm.h"
 #include "Param/TParameter.h"
 #include "Common/UiText.h"
+#include "DataList/TableDrop.h"
 
 namespace plomix {
 namespace {
@@ -268,16 +269,10 @@ bool TDataListForm::ExportCsvFile(const QString &path, TCsvEncoding encoding) {
 
 // ---------------------------------------------------------------- drops
 
-void TDataListForm::dragEnterEvent(QDragEnterEvent *event) {
-  if (!DroppedTableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
+void TDataListForm::dragEnterEvent(QDragEnterEvent *event) { AcceptTableDrag(event); }
 
 void TDataListForm::dropEvent(QDropEvent *event) {
-  const QString path = DroppedTableFile(event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  // The import dialog is modal: open it after the drop has finished.
-  QMetaObject::invokeMethod(this, [this, path] { ImportCsvFile(path); }, Qt::QueuedConnection);
+  OpenTableDrop(event, this, [this](const QString &path) { ImportCsvFile(path); });
 }
 
 }  // namespace plomix

@@ -12,6 +12,7 @@
 #include "Sort/RecordSort.h"
 #include "Sort/TSortForm.h"
 #include "Common/UiText.h"
+#include "DataList/TableDrop.h"
 
 namespace plomix {
 namespace {
@@ -58,16 +59,10 @@ void TFrameForm::CsvImport1Click() {
 
 void TFrameForm::ImportCsvFile(const QString &path) { OpenDataList(path); }
 
-void TFrameForm::dragEnterEvent(QDragEnterEvent *event) {
-  if (!DroppedTableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
-}
+void TFrameForm::dragEnterEvent(QDragEnterEvent *event) { AcceptTableDrag(event); }
 
 void TFrameForm::dropEvent(QDropEvent *event) {
-  const QString path = DroppedTableFile(event->mimeData());
-  if (path.isEmpty()) return;
-  event->acceptProposedAction();
-  // The data list window is modal: open it after the drop has finished.
-  QMetaObject::invokeMethod(this, [this, path] { ImportCsvFile(path); }, Qt::QueuedConnection);
+  OpenTableDrop(event, this, [this](const QString &path) { ImportCsvFile(path); });
 }
 
 void TFrameForm::OpenDataList(const QString &csvPath) {
