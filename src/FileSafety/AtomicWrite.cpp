@@ -206,10 +206,19 @@ bool ReplaceFile(const std::string &target, const struct stat *old, std::string_
 
 bool WriteFileAtomicallyAt(const std::string &path, std::string_view bytes, std::string *error,
                            AtomicWriteOptions options) {
+  // Most names are new (a batch filling a fresh folder): the file is linked in under the
+  // name as given, which fails for any name already taken, a link included, and the
+  // lookups below are not needed. Whatever stops it (a link to another folder, a full
+  // disk) is met again on the way below, which gives the reason. A thread whose last file
+  // was there already (a batch rewriting its old folder) looks first, so that no file is
+  // written twice.
+  thread_local bool lastExisted = false;
+  if (!lastExisted && WriteNewFile(path, bytes, options, nullptr) == NewFileResult::Written) return true;
   std::string target;
   if (!FollowLinks(path, target, error)) return false;
   struct stat old {};
-  if (::stat(target.c_str(), &old) == 0) {
+  lastExisted = ::stat(target.c_str(), &old) == 0;
+  if (lastExisted) {
     if (S_ISCHR(old.st_mode)) return WriteDevice(target, bytes, error);
     if (!S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) return Fail(error, "通常のファイルではありません");
     return ReplaceFile(target, &old, bytes, options, error);

@@ -3,8 +3,9 @@
 // picture repeats one row for most of its height, and a row equal to the one above becomes
 // a filter byte and zeros; zlib and libdeflate hash every byte of such rows (or at least
 // look at it), so they would cost as much as new ones. Here a long run of such blank rows
-// is written as one deflate block of our own, a few bits a row, and only the rest goes
-// through zlib.
+// is written as one deflate block of our own, a few bits a row. The rest goes through zlib,
+// or, when runs of one byte are all that is looked for, through our own run blocks
+// (RunBlocks.h).
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -31,9 +32,9 @@ std::vector<RowPiece> PlanRowPieces(std::string_view rows, std::size_t stride,
                                     std::size_t leastCopied = kLeastCopiedBytes);
 
 // The zlib stream (header, deflate data, Adler-32) of `rows` cut into `pieces`: the library's
-// pieces through zlib at `level` (looking only for runs of one byte with `runs`: zlib's
-// Z_RLE), each copied piece (blank rows only) as a block with a code of its own. False when
-// zlib fails; std::bad_alloc when memory runs out.
+// pieces through zlib at `level`, or with `runs` as run blocks (copies of the byte before
+// only, as zlib's Z_RLE finds them); each copied piece (blank rows only) as a block with a
+// code of its own. False when zlib fails; std::bad_alloc when memory runs out.
 bool DeflateRowPieces(std::string_view rows, std::size_t stride, const std::vector<RowPiece> &pieces, int level,
                       bool runs, std::string &out);
 

@@ -228,7 +228,7 @@ bool Compress(const std::string &rows, std::size_t stride, const PngLayout &layo
               std::string &out) {
   if (compression.library == PngCompression::RowCopies) {
     const bool runs = layout.colourType == kPalette || layout.colourType == kGrey;
-    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, compression.leastCopiedBytes),
+    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, runs ? 0 : compression.leastCopiedBytes),
                             compression.level, runs, out);
   }
   if (compression.library == PngCompression::Zlib) {

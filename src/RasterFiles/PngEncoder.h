@@ -12,8 +12,9 @@ namespace plomix {
 // How the rows are compressed. The default was chosen by bench/bench_png.cpp, which also
 // tries the others. Both libraries cost a few nanoseconds for every byte of the rows, even
 // of the rows that only repeat the one above, which are most of a symbol; RowCopies writes
-// long runs of those as blocks of its own (see PngDeflate.h) and gives only the rest to
-// zlib at level 3 (palette and grey rows to its search for runs alone, Z_RLE). It takes a
+// long runs of those as blocks of its own (see PngDeflate.h); the rest of palette and grey
+// pictures goes into blocks of runs of our own, as zlib's search for runs alone (Z_RLE)
+// would write them, and the rest of colour pictures to zlib at level 3. It takes a
 // quarter to a half of libdeflate's time at 6 (whole rows, the former default); its files
 // are from 10 % smaller to 50 % larger than libdeflate's (narrow one-bit rows gain least
 // from the library's long copies) and stay under Qt's own writer for every symbol measured,

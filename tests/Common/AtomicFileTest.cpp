@@ -27,18 +27,28 @@ void UnderTestUmask(Body body) {
   ::umask(old);
 }
 
+// Every place twice: the writer tries a name as new first or looks first, by whether the
+// thread's last file was there already, and both ways must end alike.
 TEST(AtomicFile, EveryPlaceIsWrittenAsAnEditorWould) {
-  for (const test::WritePlace &place : test::WritePlaces()) {
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
-    const QString name = place.prepare(dir);
-    if (name.isEmpty()) continue;
-    const QStringList before = test::NamesIn(dir);
-    UnderTestUmask([&] {
-      QString error;
-      EXPECT_TRUE(WriteFileAtomically(dir.filePath(name), "new", &error)) << place.note << ": " << error.toStdString();
-    });
-    test::ExpectWrittenIn(dir, place, before, [](const QByteArray &bytes) { return bytes == "new"; });
+  QTemporaryDir scratch;
+  const QString existing = scratch.filePath("existing");
+  ASSERT_TRUE(WriteFileAtomically(existing, "old"));
+  int fresh = 0;
+  for (const bool afterAnExistingFile : {false, true}) {
+    for (const test::WritePlace &place : test::WritePlaces()) {
+      QTemporaryDir tmp;
+      const QDir dir(tmp.path());
+      const QString name = place.prepare(dir);
+      if (name.isEmpty()) continue;
+      const QStringList before = test::NamesIn(dir);
+      UnderTestUmask([&] {
+        ASSERT_TRUE(WriteFileAtomically(afterAnExistingFile ? existing : scratch.filePath(QString::number(++fresh)), "x"));
+        QString error;
+        EXPECT_TRUE(WriteFileAtomically(dir.filePath(name), "new", &error))
+            << place.note << (afterAnExistingFile ? " (after an existing file)" : "") << ": " << error.toStdString();
+      });
+      test::ExpectWrittenIn(dir, place, before, [](const QByteArray &bytes) { return bytes == "new"; });
+    }
   }
 }
 

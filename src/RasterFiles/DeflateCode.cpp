@@ -1,0 +1,192 @@
+#include "RasterFiles/DeflateCode.h"
+
+#include <algorithm>
+#include <array>
+
+namespace plomix {
+namespace {
+
+// Moffat and Katajainen's in-place method: `a` holds the weights in rising order and is
+// left holding each one's optimal code length (the lightest get the longest).
+void MinimumRedundancy(std::vector<std::uint64_t> &a) {
+  const std::size_t n = a.size();
+  if (n == 1) {
+    a[0] = 0;
+    return;
+  }
+  // Left to right: each internal node's weight, then the index of its parent.
+  a[0] += a[1];
+  std::size_t root = 0, leaf = 2;
+  for (std::size_t next = 1; next + 1 < n; ++next) {
+    if (leaf >= n || a[root] < a[leaf]) {
+      a[next] = a[root];
+      a[root++] = next;
+    } else {
+      a[next] = a[leaf++];
+    }
+    if (leaf >= n || (root < next && a[root] < a[leaf])) {
+      a[next] += a[root];
+      a[root++] = next;
+    } else {
+      a[next] += a[leaf++];
+    }
+  }
+  // Right to left: each internal node's depth.
+  a[n - 2] = 0;
+  for (std::size_t next = n - 2; next-- > 0;) a[next] = a[a[next]] + 1;
+  // Right to left: the leaves' depths, from the number of nodes at each depth.
+  std::int64_t available = 1, internal = static_cast<std::int64_t>(n) - 2, next = static_cast<std::int64_t>(n) - 1;
+  for (std::uint64_t depth = 0; available > 0; ++depth) {
+    std::int64_t used = 0;
+    while (internal >= 0 && a[static_cast<std::size_t>(internal)] == depth) {
+      ++used;
+      --internal;
+    }
+    for (; available > used; --available) a[static_cast<std::size_t>(next--)] = depth;
+    available = 2 * used;
+  }
+}
+
+// Symbols are numbered below 2^9 (286 at most); counts beyond 2^55 are taken as 2^55, which
+// changes no code a picture can need.
+constexpr int kSymbolBits = 9;
+constexpr std::uint64_t kMostCount = (std::uint64_t{1} << (64 - kSymbolBits)) - 1;
+constexpr int kSentExtraBits[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
+constexpr std::array<std::uint8_t, 19> kSentOrder = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+constexpr std::array<LengthCode, kLongestCopy + 1> MakeLengthCodes() {
+  constexpr unsigned base[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+  constexpr unsigned extra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+  std::array<LengthCode, kLongestCopy + 1> codes{};
+  for (unsigned length = kShortestCopy; length <= kLongestCopy; ++length) {
+    unsigned code = 0;
+    while (code + 1 < 29 && base[code + 1] <= length) ++code;
+    codes[length] = {static_cast<std::uint16_t>(257 + code), static_cast<std::uint8_t>(extra[code]),
+                     static_cast<std::uint16_t>(length - base[code])};
+  }
+  return codes;
+}
+constexpr std::array<LengthCode, kLongestCopy + 1> kLengthCodes = MakeLengthCodes();
+
+}  // namespace
+
+const LengthCode &LengthCodeOf(unsigned length) { return kLengthCodes[length]; }
+
+std::vector<std::uint8_t> HuffmanLengths(std::span<const std::uint64_t> counts, int longest) {
+  std::vector<std::uint8_t> lengths(counts.size(), 0);
+  // The symbols that come, lightest first (equal counts by symbol): each count above the
+  // symbol's number, so that one sort of plain numbers orders them.
+  std::vector<std::uint64_t> used;
+  for (std::uint32_t s = 0; s < counts.size(); ++s)
+    if (counts[s] > 0) used.push_back(std::min<std::uint64_t>(counts[s], kMostCount) << kSymbolBits | s);
+  if (used.empty()) return lengths;
+  const auto symbol = [&](std::size_t i) { return static_cast<std::size_t>(used[i] & ((1U << kSymbolBits) - 1)); };
+  if (used.size() == 1) {
+    lengths[symbol(0)] = 1;
+    lengths[symbol(0) == 0 ? 1 : 0] = 1;
+    return lengths;
+  }
+  std::sort(used.begin(), used.end());
+  std::vector<std::uint64_t> depth(used.size());
+  for (std::size_t i = 0; i < used.size(); ++i) depth[i] = used[i] >> kSymbolBits;
+  MinimumRedundancy(depth);
+
+  // Within the longest length: deeper leaves move up to it, then, while the code is
+  // over-full, a leaf at the longest length goes and a shorter leaf splits into two one
+  // level down (which keeps the number of leaves and takes one unit of room).
+  std::vector<std::size_t> perLength(static_cast<std::size_t>(longest) + 1, 0);
+  for (const std::uint64_t d : depth) ++perLength[std::min<std::size_t>(d, static_cast<std::size_t>(longest))];
+  std::uint64_t room = 0;  // in units of the longest code's share
+  for (int l = 1; l <= longest; ++l) room += static_cast<std::uint64_t>(perLength[static_cast<std::size_t>(l)]) << (longest - l);
+  for (; room > (std::uint64_t{1} << longest); --room) {
+    --perLength[static_cast<std::size_t>(longest)];
+    for (int l = longest - 1; l > 0; --l)
+      if (perLength[static_cast<std::size_t>(l)] > 0) {
+        --perLength[static_cast<std::size_t>(l)];
+        perLength[static_cast<std::size_t>(l) + 1] += 2;
+        break;
+      }
+  }
+  // The lightest symbols take the longest codes.
+  std::size_t i = 0;
+  for (int l = longest; l > 0; --l)
+    for (std::size_t k = 0; k < perLength[static_cast<std::size_t>(l)]; ++k) lengths[symbol(i++)] = static_cast<std::uint8_t>(l);
+  return lengths;
+}
+
+std::vector<std::uint32_t> CanonicalCodes(std::span<const std::uint8_t> lengths) {
+  constexpr int kLongest = 15;
+  std::uint32_t perLength[kLongest + 1] = {};
+  for (const std::uint8_t l : lengths) ++perLength[l];
+  perLength[0] = 0;
+  std::uint32_t next[kLongest + 2] = {};
+  for (int l = 1, code = 0; l <= kLongest; ++l) {
+    code = (code + static_cast<int>(perLength[l - 1])) << 1;
+    next[l] = static_cast<std::uint32_t>(code);
+  }
+  std::vector<std::uint32_t> codes(lengths.size(), 0);
+  for (std::size_t s = 0; s < lengths.size(); ++s)
+    if (lengths[s] > 0) codes[s] = ReversedBits(next[lengths[s]]++, lengths[s]);
+  return codes;
+}
+
+OwnBlockCode::OwnBlockCode(std::span<const std::uint64_t> literalLengthCounts)
+    : FLengths(HuffmanLengths(literalLengthCounts, 15)) {
+  std::size_t sentCodes = FLengths.size();  // at least 257: up to the end of block
+  while (sentCodes > 257 && FLengths[sentCodes - 1] == 0) --sentCodes;
+  FLengths.resize(sentCodes);
+  FCodes = CanonicalCodes(FLengths);
+  // The lengths as the format sends them: runs of zeros and repeats of the length before
+  // shortened, each table on its own.
+  auto add = [this](std::span<const std::uint8_t> lengths) {
+    for (std::size_t i = 0; i < lengths.size();) {
+      const std::uint8_t length = lengths[i];
+      std::size_t run = 1;
+      while (i + run < lengths.size() && lengths[i + run] == length) ++run;
+      i += run;
+      if (length == 0) {
+        for (std::size_t now; run >= 11; run -= now) {
+          now = std::min<std::size_t>(run, 138);
+          FSent.push_back({18, static_cast<std::uint8_t>(now - 11)});
+        }
+        if (run >= 3) {
+          FSent.push_back({17, static_cast<std::uint8_t>(run - 3)});
+          run = 0;
+        }
+      } else {
+        FSent.push_back({length, 0});
+        --run;
+        for (std::size_t now; run >= 3; run -= now) {
+          now = std::min<std::size_t>(run, 6);
+          FSent.push_back({16, static_cast<std::uint8_t>(now - 3)});
+        }
+      }
+      for (; run > 0; --run) FSent.push_back({length, 0});
+    }
+  };
+  add(FLengths);
+  const std::uint8_t distanceLengths[2] = {kDistanceLength, kDistanceLength};
+  add(distanceLengths);
+  std::vector<std::uint64_t> sentCounts(19, 0);
+  for (const Sent &s : FSent) ++sentCounts[s.symbol];
+  FSentLengths = HuffmanLengths(sentCounts, 7);
+  FOrderSent = kSentOrder.size();
+  while (FOrderSent > 4 && FSentLengths[kSentOrder[FOrderSent - 1]] == 0) --FOrderSent;
+  FHeaderBits = 5 + 5 + 4 + 3 * FOrderSent;
+  for (const Sent &s : FSent) FHeaderBits += FSentLengths[s.symbol] + static_cast<unsigned>(kSentExtraBits[s.symbol]);
+}
+
+void OwnBlockCode::PutHeader(DeflateBitWriter &bits) const {
+  bits.Put(static_cast<std::uint32_t>(FLengths.size() - 257), 5);
+  bits.Put(2 - 1, 5);
+  bits.Put(static_cast<std::uint32_t>(FOrderSent - 4), 4);
+  for (std::size_t i = 0; i < FOrderSent; ++i) bits.Put(FSentLengths[kSentOrder[i]], 3);
+  const std::vector<std::uint32_t> sentCodes = CanonicalCodes(FSentLengths);
+  for (const Sent &s : FSent) {
+    bits.Put(sentCodes[s.symbol], FSentLengths[s.symbol]);
+    bits.Put(s.extra, kSentExtraBits[s.symbol]);
+  }
+}
+
+}  // namespace plomix
