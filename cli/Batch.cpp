@@ -27,7 +27,7 @@ void PrintError(const QString &message) { std::fprintf(stderr, "plomix-cli: %s\n
 QString FileName(const QString &templ, qsizetype line, int width, const QString &code) {
   QString name = templ;
   name.replace(QLatin1String("{n}"), QStringLiteral("%1").arg(line, width, 10, QLatin1Char('0')));
-  name.replace(QLatin1String("{code}"), SafeFileNamePart(code));
+  if (name.contains(QLatin1String("{code}"))) name.replace(QLatin1String("{code}"), SafeFileNamePart(code));
   return name;
 }
 
@@ -111,7 +111,10 @@ int RunBatch(const CliOptions &options) {
   };
 
   // Every file name first: two lines writing one file are refused before anything is written.
-  if (!options.output.isEmpty()) {
+  // A name made of the line number alone (the rest of it fixed) differs from line to line:
+  // nothing to look at.
+  const bool namesDiffer = options.output.contains(QLatin1String("{n}")) && !options.output.contains(QLatin1String("{code}"));
+  if (!options.output.isEmpty() && !namesDiffer) {
     if (const auto clash = FirstNameClash(records, nameOf)) {
       PrintError(QStringLiteral("lines %1 and %2 would both write \"%3\"; nothing was written "
                                 "(put {n} or {code} in the -o name)")

@@ -3,6 +3,8 @@
 #include "Common/ShiftJis.h"
 #include "cli/Arguments.h"
 
+#include <algorithm>
+
 namespace plomix::cli {
 
 std::optional<std::string> ToSjis(const QString &text, bool replace, QString &error, const char *encoding) {
@@ -10,6 +12,8 @@ std::optional<std::string> ToSjis(const QString &text, bool replace, QString &er
     error = QStringLiteral("byte %1 is not valid %2").arg(at).arg(QLatin1String(encoding));
     return std::nullopt;
   }
+  // Plain ASCII, most codes, is the same bytes in Shift-JIS: no converter is needed.
+  if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) return text.toLatin1().toStdString();
   std::string out;
   out.reserve(static_cast<std::size_t>(text.size()));
   qsizetype position = 0;  // in characters

@@ -2,11 +2,13 @@
 // scripts, without a display or widgets.
 #include <QFile>
 #include <QGuiApplication>
+#include <fontconfig/fontconfig.h>
 #include <csignal>
 #include <malloc.h>
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <thread>
 
 #include "PictureFiles/PictureFiles.h"
 #include "Common/Fonts.h"
@@ -98,7 +100,11 @@ int Run(int argc, char *argv[]) {
   char *qtArgv[] = {argv[0], nullptr};
   // The GUI layer only when text is drawn or the screen is asked (see Startup.h).
   std::unique_ptr<QGuiApplication> app;
+  std::jthread fontConfiguration;
   if (!DrawsWithoutGuiLayer(*options)) {
+    // The system's font configuration takes longer to load than the toolkit takes to
+    // start: it loads beside it, and is there when the first text is measured.
+    fontConfiguration = std::jthread([] { FcInit(); });
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     plomix::EnsureRuntimeDir();
     app = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
@@ -108,6 +114,7 @@ int Run(int argc, char *argv[]) {
     std::fputs(UsageText().toUtf8().constData(), stdout);
     return kDrawn;
   }
+  if (fontConfiguration.joinable()) fontConfiguration.join();  // loaded once, not again by the toolkit
   if (options->listSheets) return ListSheets();
   if (!options->sheet.isEmpty()) return RunLabelPdf(*options);
   if (!CheckCombinations(*options, error)) {

@@ -1,6 +1,7 @@
 #pragma once
 // The bit order of a deflate stream (RFC 1951): each field from its lowest bit, bytes filled
 // from their lowest bit, and Huffman codes first bit first, the reverse of every other field.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,12 +10,15 @@ namespace plomix {
 
 // `code`'s lowest `bits` bits (at most 16) in reverse order.
 inline std::uint32_t ReversedBits(std::uint32_t code, int bits) {
-  std::uint32_t v = code & 0xFFFF;
-  v = ((v >> 1) & 0x5555) | ((v & 0x5555) << 1);
-  v = ((v >> 2) & 0x3333) | ((v & 0x3333) << 2);
-  v = ((v >> 4) & 0x0F0F) | ((v & 0x0F0F) << 4);
-  v = ((v >> 8) & 0x00FF) | ((v & 0x00FF) << 8);
-  return v >> (16 - bits);
+  static constexpr auto kReversedBytes = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned b = 0; b < 256; ++b)
+      for (int i = 0; i < 8; ++i)
+        if (b & (1U << i)) table[b] |= static_cast<std::uint8_t>(0x80U >> i);
+    return table;
+  }();
+  const std::uint32_t reversed = static_cast<std::uint32_t>(kReversedBytes[code & 0xFF]) << 8 | kReversedBytes[(code >> 8) & 0xFF];
+  return reversed >> (16 - bits);
 }
 
 class DeflateBitWriter {
@@ -39,6 +43,15 @@ class DeflateBitWriter {
   // Writes out every whole byte held back, leaving fewer than 8 bits pending.
   void WholeBytesOut() {
     for (; FCount >= 8; FCount -= 8, FBits >>= 8) FOut += static_cast<char>(FBits & 0xFF);
+  }
+  // Another writer to the same bytes that goes on from here, for a hot loop: as a local
+  // variable, its fields stay in registers. Hand the bits back with HandOver when done.
+  explicit DeflateBitWriter(DeflateBitWriter &from) : FOut(from.FOut) { from.HandOver(*this); }
+  void HandOver(DeflateBitWriter &to) {
+    to.FBits = FBits;
+    to.FCount = FCount;
+    FBits = 0;
+    FCount = 0;
   }
   // Bytes as they are, on a byte boundary (after EndOnByte or whole fields of bytes).
   void Append(std::string_view bytes) {

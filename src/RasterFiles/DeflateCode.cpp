@@ -2,14 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 namespace plomix {
 namespace {
 
 // Moffat and Katajainen's in-place method: `a` holds the weights in rising order and is
 // left holding each one's optimal code length (the lightest get the longest).
-void MinimumRedundancy(std::vector<std::uint64_t> &a) {
-  const std::size_t n = a.size();
+void MinimumRedundancy(std::uint64_t *a, std::size_t n) {
   if (n == 1) {
     a[0] = 0;
     return;
@@ -50,6 +50,7 @@ void MinimumRedundancy(std::vector<std::uint64_t> &a) {
 // Symbols are numbered below 2^9 (286 at most); counts beyond 2^55 are taken as 2^55, which
 // changes no code a picture can need.
 constexpr int kSymbolBits = 9;
+constexpr std::size_t kMostSymbols = 288;
 constexpr std::uint64_t kMostCount = (std::uint64_t{1} << (64 - kSymbolBits)) - 1;
 constexpr int kSentExtraBits[19] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 3, 7};
 constexpr std::array<std::uint8_t, 19> kSentOrder = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
@@ -69,34 +70,59 @@ constexpr std::array<LengthCode, kLongestCopy + 1> MakeLengthCodes() {
 }
 constexpr std::array<LengthCode, kLongestCopy + 1> kLengthCodes = MakeLengthCodes();
 
+// Sorts keys in rising order. Keys under 2^24 (a block's counts under 2^15 above their
+// symbols' numbers: every picture of a usual size) go through three passes of 8 bits that
+// compare nothing: a comparison sort of a block's few hundred symbols mispredicts about
+// every other branch, and took as long as counting the symbols.
+void SortKeys(std::uint64_t *keys, std::size_t n) {
+  std::uint64_t all = 0;
+  for (std::size_t i = 0; i < n; ++i) all |= keys[i];
+  if (all >= (std::uint64_t{1} << 24)) {
+    std::sort(keys, keys + n);
+    return;
+  }
+  std::array<std::uint64_t, kMostSymbols> other;
+  std::uint64_t *from = keys, *to = other.data();
+  for (int shift = 0; shift < 24; shift += 8) {
+    std::array<std::uint32_t, 257> start{};
+    for (std::size_t i = 0; i < n; ++i) ++start[((from[i] >> shift) & 0xFF) + 1];
+    for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+    for (std::size_t i = 0; i < n; ++i) to[start[(from[i] >> shift) & 0xFF]++] = from[i];
+    std::swap(from, to);
+  }
+  if (from != keys) std::copy(from, from + n, keys);
+}
+
 }  // namespace
 
 const LengthCode &LengthCodeOf(unsigned length) { return kLengthCodes[length]; }
 
 std::vector<std::uint8_t> HuffmanLengths(std::span<const std::uint64_t> counts, int longest) {
+  if (counts.size() > kMostSymbols) throw std::invalid_argument("a deflate code has at most 288 symbols");
   std::vector<std::uint8_t> lengths(counts.size(), 0);
   // The symbols that come, lightest first (equal counts by symbol): each count above the
   // symbol's number, so that one sort of plain numbers orders them.
-  std::vector<std::uint64_t> used;
+  std::array<std::uint64_t, kMostSymbols> used;
+  std::size_t n = 0;
   for (std::uint32_t s = 0; s < counts.size(); ++s)
-    if (counts[s] > 0) used.push_back(std::min<std::uint64_t>(counts[s], kMostCount) << kSymbolBits | s);
-  if (used.empty()) return lengths;
+    if (counts[s] > 0) used[n++] = std::min<std::uint64_t>(counts[s], kMostCount) << kSymbolBits | s;
+  if (n == 0) return lengths;
   const auto symbol = [&](std::size_t i) { return static_cast<std::size_t>(used[i] & ((1U << kSymbolBits) - 1)); };
-  if (used.size() == 1) {
+  if (n == 1) {
     lengths[symbol(0)] = 1;
     lengths[symbol(0) == 0 ? 1 : 0] = 1;
     return lengths;
   }
-  std::sort(used.begin(), used.end());
-  std::vector<std::uint64_t> depth(used.size());
-  for (std::size_t i = 0; i < used.size(); ++i) depth[i] = used[i] >> kSymbolBits;
-  MinimumRedundancy(depth);
+  SortKeys(used.data(), n);
+  std::array<std::uint64_t, kMostSymbols> depth;
+  for (std::size_t i = 0; i < n; ++i) depth[i] = used[i] >> kSymbolBits;
+  MinimumRedundancy(depth.data(), n);
 
   // Within the longest length: deeper leaves move up to it, then, while the code is
   // over-full, a leaf at the longest length goes and a shorter leaf splits into two one
   // level down (which keeps the number of leaves and takes one unit of room).
-  std::vector<std::size_t> perLength(static_cast<std::size_t>(longest) + 1, 0);
-  for (const std::uint64_t d : depth) ++perLength[std::min<std::size_t>(d, static_cast<std::size_t>(longest))];
+  std::array<std::size_t, 16> perLength{};
+  for (std::size_t i = 0; i < n; ++i) ++perLength[std::min<std::size_t>(depth[i], static_cast<std::size_t>(longest))];
   std::uint64_t room = 0;  // in units of the longest code's share
   for (int l = 1; l <= longest; ++l) room += static_cast<std::uint64_t>(perLength[static_cast<std::size_t>(l)]) << (longest - l);
   for (; room > (std::uint64_t{1} << longest); --room) {
@@ -139,6 +165,7 @@ OwnBlockCode::OwnBlockCode(std::span<const std::uint64_t> literalLengthCounts)
   FCodes = CanonicalCodes(FLengths);
   // The lengths as the format sends them: runs of zeros and repeats of the length before
   // shortened, each table on its own.
+  FSent.reserve(FLengths.size() + 2);
   auto add = [this](std::span<const std::uint8_t> lengths) {
     for (std::size_t i = 0; i < lengths.size();) {
       const std::uint8_t length = lengths[i];
@@ -168,7 +195,7 @@ OwnBlockCode::OwnBlockCode(std::span<const std::uint64_t> literalLengthCounts)
   add(FLengths);
   const std::uint8_t distanceLengths[2] = {kDistanceLength, kDistanceLength};
   add(distanceLengths);
-  std::vector<std::uint64_t> sentCounts(19, 0);
+  std::array<std::uint64_t, 19> sentCounts{};
   for (const Sent &s : FSent) ++sentCounts[s.symbol];
   FSentLengths = HuffmanLengths(sentCounts, 7);
   FOrderSent = kSentOrder.size();

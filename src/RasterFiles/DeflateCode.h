@@ -22,7 +22,8 @@ struct LengthCode {
 // The code of a copy of 3 to 258 bytes.
 const LengthCode &LengthCodeOf(unsigned length);
 
-// A code length for each count, 0 for a symbol that never comes. The code is complete: when
+// A code length for each count (at most 288 symbols, lengths of at most 15 bits), 0 for a
+// symbol that never comes. The code is complete: when
 // only one symbol comes, it and one other get a length of 1 (decoders may refuse a code of
 // a single symbol). Counts of zero symbols give all zeros.
 std::vector<std::uint8_t> HuffmanLengths(std::span<const std::uint64_t> counts, int longest);

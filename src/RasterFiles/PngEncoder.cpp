@@ -173,7 +173,9 @@ std::string FilteredRows(const RasterPixels &image, const PngLayout &layout, con
     }
     PackRow(image.Row(y), image.width, layout, packed.data());
     const unsigned char *p = packed.data(), *a = above.data();
-    unsigned long none = 0, sub = 0, up = 0;
+    // 32 bits hold a row's sums (at most 128 for each of 4 × 32,767 bytes) and let the
+    // compiler take many bytes a step.
+    std::uint32_t none = 0, sub = 0, up = 0;
     for (std::size_t i = 0; i < pixelBytes; ++i) {
       none += Size(p[i]);
       up += Size(static_cast<unsigned char>(p[i] - a[i]));
@@ -185,7 +187,7 @@ std::string FilteredRows(const RasterPixels &image, const PngLayout &layout, con
       up += Size(static_cast<unsigned char>(p[i] - a[i]));
     }
     char filter = kFilterNone;
-    unsigned long least = none;
+    std::uint32_t least = none;
     if (sub < least) {
       filter = kFilterSub;
       least = sub;

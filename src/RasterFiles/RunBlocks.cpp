@@ -70,9 +70,11 @@ void RunBlockWriter::AddBytes(std::string_view bytes, int before) {
       while (run < most && data[i + run] == data[i]) ++run;
     }
     if (run >= kShortestCopy) {
+      FHeldSize += run;  // before Add, which may write the block out
       Add(static_cast<Token>(kCopy + run), previous);
       i += run;
     } else {
+      ++FHeldSize;
       Add(data[i], previous);
       ++i;
     }
@@ -82,6 +84,7 @@ void RunBlockWriter::AddBytes(std::string_view bytes, int before) {
 void RunBlockWriter::AddBlankRows(std::size_t rows, std::size_t stride, unsigned char filter) {
   if (rows == 0) return;
   FBlankRuns.push_back({rows, stride, filter});
+  FHeldSize += rows * stride;
   Add(static_cast<Token>(kBlankRows + FBlankRuns.size() - 1), -1);
 }
 
@@ -118,7 +121,7 @@ void RunBlockWriter::PutBlock(bool last) {
   counts[kEndOfBlock] = 1;
 
   // Bytes that do not compress (varied greys with no runs) are stored as they are.
-  const std::size_t size = HeldSize();
+  const std::size_t size = FHeldSize;
   const std::uint64_t storedBits = 7 + (size / kMostStored + 1) * (3 + 32) + 8 * std::uint64_t{size};
 
   const OwnBlockCode own(counts);
@@ -130,11 +133,11 @@ void RunBlockWriter::PutBlock(bool last) {
     fixedBits += counts[s] * fixed.lengths[s];
   }
 
-  DeflateBitWriter &bits = FBits;
   if (storedBits < std::min(ownBits, fixedBits)) {
     PutStored(last);
     return;
   }
+  DeflateBitWriter bits(FBits);
   bits.Put(last ? 1 : 0, 1);
   const bool useOwn = ownBits < fixedBits;
   bits.Put(useOwn ? 2 : 1, 2);
@@ -168,21 +171,20 @@ void RunBlockWriter::PutBlock(bool last) {
     }
   }
   bits.Put(codes[kEndOfBlock], lengths[kEndOfBlock]);
-  FTokens.clear();
-  FBlankRuns.clear();
+  bits.HandOver(FBits);
+  Clear();
 }
 
-std::size_t RunBlockWriter::HeldSize() const {
-  std::size_t size = 0;
-  for (const Token t : FTokens)
-    size += t < kCopy ? 1 : t < kBlankRows ? t - kCopy : FBlankRuns[t - kBlankRows].rows * FBlankRuns[t - kBlankRows].stride;
-  return size;
+void RunBlockWriter::Clear() {
+  FTokens.clear();
+  FBlankRuns.clear();
+  FHeldSize = 0;
 }
 
 // The bytes held, written out again from their tokens, as stored blocks of at most 65,535.
 void RunBlockWriter::PutStored(bool last) {
   std::string bytes;
-  bytes.reserve(HeldSize());
+  bytes.reserve(FHeldSize);
   for (const Token t : FTokens) {
     if (t < kCopy) {
       bytes += static_cast<char>(t);
@@ -208,8 +210,7 @@ void RunBlockWriter::PutStored(bool last) {
     FBits.Append(rest.substr(0, now));
     rest.remove_prefix(now);
   } while (!rest.empty());
-  FTokens.clear();
-  FBlankRuns.clear();
+  Clear();
 }
 
 }  // namespace plomix

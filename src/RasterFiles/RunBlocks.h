@@ -38,13 +38,14 @@ class RunBlockWriter {
   };
   void Add(Token token, int before);  // `before`: the byte the token follows, or -1
   void PutBlock(bool last);
-  std::size_t HeldSize() const;
   void PutStored(bool last);
+  void Clear();
 
   DeflateBitWriter &FBits;
   std::vector<Token> FTokens;
   std::vector<BlankRun> FBlankRuns;
-  int FFirstBefore = -1;  // the byte before the first token held
+  int FFirstBefore = -1;     // the byte before the first token held
+  std::size_t FHeldSize = 0;  // the bytes the tokens held stand for
 };
 
 }  // namespace plomix

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <queue>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,38 @@ struct LengthsCase {
   std::vector<std::uint64_t> counts;
   int longest;
   std::vector<std::uint8_t> expected;  // empty: only completeness and the limit are checked
+  bool limited = false;                // the limit is below the depth of Huffman's own code
 };
+
+// The cost (bits) of Huffman's own code without a limit: the sum of every merged weight.
+std::uint64_t HuffmanCost(const std::vector<std::uint64_t> &counts) {
+  std::priority_queue<std::uint64_t, std::vector<std::uint64_t>, std::greater<>> open;
+  for (const std::uint64_t c : counts)
+    if (c > 0) open.push(c);
+  if (open.size() == 1) return open.top();  // one symbol, one bit each
+  std::uint64_t cost = 0;
+  while (open.size() > 1) {
+    const std::uint64_t a = open.top();
+    open.pop();
+    const std::uint64_t b = open.top();
+    open.pop();
+    cost += a + b;
+    open.push(a + b);
+  }
+  return cost;
+}
+
+// Counts like a block of a symbol's text rows: a few hundred symbols, most of them rare.
+std::vector<std::uint64_t> TextRowCounts() {
+  std::vector<std::uint64_t> counts(286, 0);
+  std::uint32_t seed = 99;
+  for (int i = 0; i < 900; ++i) {
+    seed = seed * 1103515245U + 12345U;
+    ++counts[(seed >> 16) % 7 == 0 ? (seed >> 8) % 286 : (seed >> 8) % 12];
+  }
+  counts[256] = 1;
+  return counts;
+}
 
 std::vector<std::uint64_t> Fibonacci(std::size_t n) {
   std::vector<std::uint64_t> f = {1, 1};
@@ -37,8 +69,9 @@ const LengthsCase kLengthsCases[] = {
     {"two symbols", {3, 0, 9}, 15, {1, 0, 1}},
     {"skewed counts", {1, 1, 2, 4}, 15, {3, 3, 2, 1}},
     {"equal counts take equal lengths", std::vector<std::uint64_t>(256, 5), 15, std::vector<std::uint8_t>(256, 8)},
-    {"Fibonacci counts over the limit of 15", Fibonacci(30), 15, {}},
-    {"Fibonacci counts over the limit of 7", Fibonacci(19), 7, {}},
+    {"Fibonacci counts over the limit of 15", Fibonacci(30), 15, {}, true},
+    {"Fibonacci counts over the limit of 7", Fibonacci(19), 7, {}, true},
+    {"counts of text rows", TextRowCounts(), 15, {}},
     {"counts too large to add in 32 bits", {std::uint64_t{1} << 40, 1, 1, std::uint64_t{1} << 41}, 15, {2, 3, 3, 1}},
 };
 
@@ -63,6 +96,11 @@ TEST_P(CodeLengths, AreCompleteWithinTheLimit) {
   }
   const bool none = std::accumulate(c.counts.begin(), c.counts.end(), std::uint64_t{0}) == 0;
   EXPECT_EQ(room, none ? 0 : std::uint64_t{1} << c.longest) << "the code is not complete";
+  if (!none && !c.limited) {
+    std::uint64_t cost = 0;
+    for (std::size_t s = 0; s < lengths.size(); ++s) cost += c.counts[s] * lengths[s];
+    EXPECT_EQ(cost, HuffmanCost(c.counts)) << "not the shortest code";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, CodeLengths, testing::ValuesIn(kLengthsCases), [](const auto &info) {
