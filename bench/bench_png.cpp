@@ -1,9 +1,11 @@
 // PNG files of a table of symbols: bytes and time per file of our writer against Qt's own
 // PNG writer of the same pixels and libzint's PNG file of the same data. Ours in turn:
-// "rows" (the default: long runs of blank rows written as blocks of our own, the rest through
-// zlib at level 3, see RasterFiles/PngDeflate.h), the same copying shorter or only longer runs
-// (rows_<least bytes copied>) and at other zlib levels (rows_level_<n>), then the whole rows
-// through libdeflate and through zlib at several levels.
+// "rows" (the default: palette and grey pictures wholly in run blocks of our own, see
+// RasterFiles/RunBlocks.h; colour pictures with long runs of blank rows in blocks of our own
+// and the rest through zlib at level 3, see RasterFiles/PngDeflate.h), for colour pictures
+// the same copying shorter or only longer runs (rows_<least bytes copied>) and at other zlib
+// levels (rows_level_<n>), then the whole rows through libdeflate and through zlib at
+// several levels.
 // Counters: bytes (the file's size), us_per_file (processor time).
 #include <QBuffer>
 #include <benchmark/benchmark.h>
