@@ -81,13 +81,21 @@ void SortKeys(std::uint64_t *keys, std::size_t n) {
     std::sort(keys, keys + n);
     return;
   }
+  // The three bytes' counts in one pass; a byte that all keys share needs no pass.
+  std::array<std::array<std::uint32_t, 256>, 3> start{};
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t pass = 0; pass < 3; ++pass) ++start[pass][(keys[i] >> (8 * pass)) & 0xFF];
   std::array<std::uint64_t, kMostSymbols> other;
   std::uint64_t *from = keys, *to = other.data();
-  for (int shift = 0; shift < 24; shift += 8) {
-    std::array<std::uint32_t, 257> start{};
-    for (std::size_t i = 0; i < n; ++i) ++start[((from[i] >> shift) & 0xFF) + 1];
-    for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
-    for (std::size_t i = 0; i < n; ++i) to[start[(from[i] >> shift) & 0xFF]++] = from[i];
+  for (std::size_t pass = 0; pass < 3; ++pass) {
+    std::array<std::uint32_t, 256> &at = start[pass];
+    if (at[(keys[0] >> (8 * pass)) & 0xFF] == n) continue;
+    for (std::uint32_t b = 0, sum = 0; b < 256; ++b) {
+      const std::uint32_t count = at[b];
+      at[b] = sum;
+      sum += count;
+    }
+    for (std::size_t i = 0; i < n; ++i) to[at[(from[i] >> (8 * pass)) & 0xFF]++] = from[i];
     std::swap(from, to);
   }
   if (from != keys) std::copy(from, from + n, keys);

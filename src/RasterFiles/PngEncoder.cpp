@@ -208,6 +208,21 @@ std::string FilteredRows(const RasterPixels &image, const PngLayout &layout, con
   return rows;
 }
 
+// The run blocks' pieces: every run of rows that repeat the row above (filtered "up" to
+// zeros) is counted as blank rows, the rows between are looked at byte by byte. What the
+// pixels told already need not be found again in the filtered bytes.
+std::vector<RowPiece> PiecesOfRepeatedRows(const std::vector<bool> &sameAsAbove, std::size_t stride) {
+  std::vector<RowPiece> pieces;
+  for (std::size_t y = 0; y < sameAsAbove.size();) {
+    std::size_t end = y + 1;
+    const bool repeated = y > 0 && sameAsAbove[y];
+    while (end < sameAsAbove.size() && sameAsAbove[end] == repeated) ++end;
+    pieces.push_back({y * stride, end * stride, repeated});
+    y = end;
+  }
+  return pieces;
+}
+
 struct CompressorDeleter {
   void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
@@ -226,12 +241,13 @@ libdeflate_compressor *CompressorFor(int level) {
 // white, of black, of zeros under the filters) which zlib's search for runs alone finds
 // faster than its search for matches, in smaller files; colour rows repeat colours three
 // or four bytes apart, which only the search for matches finds.
-bool Compress(const std::string &rows, std::size_t stride, const PngLayout &layout, PngCompression compression,
-              std::string &out) {
+bool Compress(const std::string &rows, std::size_t stride, const PngLayout &layout, const std::vector<bool> &sameAsAbove,
+              PngCompression compression, std::string &out) {
   if (compression.library == PngCompression::RowCopies) {
-    const bool runs = layout.colourType == kPalette || layout.colourType == kGrey;
-    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, runs ? 0 : compression.leastCopiedBytes),
-                            compression.level, runs, out);
+    if (layout.colourType == kPalette || layout.colourType == kGrey)
+      return DeflateRowPieces(rows, stride, PiecesOfRepeatedRows(sameAsAbove, stride), compression.level, true, out);
+    return DeflateRowPieces(rows, stride, PlanRowPieces(rows, stride, compression.leastCopiedBytes), compression.level,
+                            false, out);
   }
   if (compression.library == PngCompression::Zlib) {
     uLongf size = compressBound(static_cast<uLong>(rows.size()));
@@ -264,7 +280,7 @@ bool EncodePngPixels(const RasterPixels &image, std::string &out, PngFault *faul
   // Memory running out throws std::bad_alloc, as for every other allocation of a drawing.
   std::string pixels;
   const std::size_t stride = 1 + static_cast<std::size_t>(BytesPerRow(layout, image.width));
-  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, layout, compression, pixels))
+  if (!Compress(FilteredRows(image, layout, sameAsAbove), stride, layout, sameAsAbove, compression, pixels))
     return fail(PngFault::LibraryFailed);
   if (pixels.size() > 0x7FFFFFFFU) return fail(PngFault::TooLarge);  // a PNG chunk holds at most 2^31 - 1 bytes
 
