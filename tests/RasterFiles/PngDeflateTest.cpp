@@ -11,29 +11,12 @@
 
 #include "RasterFiles/PngDeflate.h"
 #include "RasterFiles/PngEncoder.h"
+#include "tests/RasterFiles/InflateForTests.h"
 
 namespace plomix {
 namespace {
 
-// The whole zlib stream inflated; "<refused>" when zlib refuses it (bad data or checksum)
-// or finds bytes after its end.
-std::string Inflated(std::string_view stream) {
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return "<refused>";
-  std::string out, chunk(65536, '\0');
-  z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.data()));
-  z.avail_in = static_cast<uInt>(stream.size());
-  int result = Z_OK;
-  while (result == Z_OK) {
-    z.next_out = reinterpret_cast<Bytef *>(chunk.data());
-    z.avail_out = static_cast<uInt>(chunk.size());
-    result = inflate(&z, Z_NO_FLUSH);
-    out.append(chunk.data(), chunk.size() - z.avail_out);
-  }
-  const bool whole = result == Z_STREAM_END && z.avail_in == 0;
-  inflateEnd(&z);
-  return whole ? out : "<refused>";
-}
+using test::Inflated;
 
 // Rows from a pattern, a letter a row: 'x' a new row of varied bytes (filter byte 1),
 // 'u' a filter byte 2 and zeros (a row equal to the one above, filtered "up"),
@@ -113,11 +96,8 @@ TEST_P(PngDeflateRows, InflateToTheRowsGivenCopyingBlankRuns) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, PngDeflateRows, testing::ValuesIn(kRowsCases), [](const auto &info) {
-  std::string name;
-  for (const char ch : std::string(info.param.note)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Shapes, PngDeflateRows, testing::ValuesIn(kRowsCases),
+                         [](const auto &info) { return test::TestNameOf(info.param.note); });
 
 // Pieces cut anywhere (not only where the plan cuts) still make one valid stream: a copied
 // piece right after another, a library piece of one row between copies, a copy at the end.
@@ -229,11 +209,8 @@ TEST_P(PngDeflateFile, ReadsBackToEveryPixel) {
   EXPECT_EQ(back, source);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, PngDeflateFile, testing::ValuesIn(kImageCases), [](const auto &info) {
-  std::string name;
-  for (const char ch : std::string(info.param.note)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Shapes, PngDeflateFile, testing::ValuesIn(kImageCases),
+                         [](const auto &info) { return test::TestNameOf(info.param.note); });
 
 }  // namespace
 }  // namespace plomix

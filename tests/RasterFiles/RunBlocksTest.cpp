@@ -12,6 +12,7 @@
 
 #include "RasterFiles/DeflateCode.h"
 #include "RasterFiles/RunBlocks.h"
+#include "tests/RasterFiles/InflateForTests.h"
 
 namespace plomix {
 namespace {
@@ -103,32 +104,10 @@ TEST_P(CodeLengths, AreCompleteWithinTheLimit) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Counts, CodeLengths, testing::ValuesIn(kLengthsCases), [](const auto &info) {
-  std::string name;
-  for (const char ch : std::string(info.param.note)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Counts, CodeLengths, testing::ValuesIn(kLengthsCases),
+                         [](const auto &info) { return test::TestNameOf(info.param.note); });
 
 // --- blocks of runs -------------------------------------------------------------------------
-
-// A raw deflate stream inflated; "<refused>" when zlib refuses it or finds bytes after it.
-std::string InflatedRaw(std::string_view stream) {
-  z_stream z{};
-  if (inflateInit2(&z, -15) != Z_OK) return "<refused>";
-  std::string out, chunk(65536, '\0');
-  z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(stream.data()));
-  z.avail_in = static_cast<uInt>(stream.size());
-  int result = Z_OK;
-  while (result == Z_OK) {
-    z.next_out = reinterpret_cast<Bytef *>(chunk.data());
-    z.avail_out = static_cast<uInt>(chunk.size());
-    result = inflate(&z, Z_NO_FLUSH);
-    out.append(chunk.data(), chunk.size() - z.avail_out);
-  }
-  const bool whole = result == Z_STREAM_END && z.avail_in == 0;
-  inflateEnd(&z);
-  return whole ? out : "<refused>";
-}
 
 // zlib's own raw stream of the bytes with its search for runs alone, at its best level.
 std::string ZlibRuns(std::string_view bytes) {
@@ -226,7 +205,7 @@ TEST_P(RunBlocks, InflateToTheBytesGiven) {
     blocks.Finish(true);
     bits.EndOnByte();
   }
-  EXPECT_EQ(InflatedRaw(stream), expected);
+  EXPECT_EQ(test::Inflated(stream, test::StreamKind::RawDeflate), expected);
   // No larger than zlib's search for runs, but for a few bytes and a few parts in a thousand
   // (the two split their blocks differently).
   const std::size_t zlibs = ZlibRuns(expected).size();
@@ -237,11 +216,8 @@ TEST_P(RunBlocks, InflateToTheBytesGiven) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Streams, RunBlocks, testing::ValuesIn(kStreamCases), [](const auto &info) {
-  std::string name;
-  for (const char ch : std::string(info.param.note)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Streams, RunBlocks, testing::ValuesIn(kStreamCases),
+                         [](const auto &info) { return test::TestNameOf(info.param.note); });
 
 }  // namespace
 }  // namespace plomix
