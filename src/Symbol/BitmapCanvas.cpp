@@ -60,13 +60,13 @@ QSize TBitmapCanvas::TextExtent(const QString &text, const TFont &font) {
   const int dpi = FImage.logicalDpiY();
   if (const auto *entry = FCache->Find(text, font.Font, dpi)) return entry->size;
   // One line laid out gives the same rounded advance as the font metrics, and its glyphs.
-  QTextLayout layout(text, font.Font, &FImage);
-  layout.beginLayout();
-  const QTextLine line = layout.createLine();
-  layout.endLayout();
+  auto layout = std::make_shared<QTextLayout>(text, font.Font, &FImage);
+  layout->beginLayout();
+  const QTextLine line = layout->createLine();
+  layout->endLayout();
   TTextLayoutCache::Entry entry{text, font.Font, dpi,
                                 QSize(qRound(line.horizontalAdvance()), metrics.height()),
-                                layout.glyphRuns(), line.ascent()};
+                                std::move(layout), line.ascent()};
   return FCache->Store(std::move(entry)).size;
 }
 
@@ -115,8 +115,7 @@ void TBitmapCanvas::TextOut(QPoint topLeft, const QString &text, const TFont &fo
     return;
   }
   // The glyphs shaped when the text was measured, on the same whole-pixel baseline.
-  const QPointF origin(topLeft.x(), baseline - laidOut->ascent);
-  for (const QGlyphRun &run : laidOut->glyphs) painter.drawGlyphRun(origin, run);
+  laidOut->layout->draw(&painter, QPointF(topLeft.x(), baseline - laidOut->ascent));
 }
 
 }  // namespace plomix

@@ -1,7 +1,7 @@
 #pragma once
 // Draws into a 32-bit bitmap: rectangles and bar columns straight into the scanlines,
 // text through QPainter.
-#include <QGlyphRun>
+#include <QTextLayout>
 #include <QImage>
 #include <QPainter>
 #include <array>
@@ -11,9 +11,9 @@
 
 namespace plomix {
 
-// The last few texts laid out: their size and their shaped glyphs. A text is shaped once
-// when it is measured and drawn from the same glyphs; a symbol redrawn with the same
-// texts and font (a new colour, scale or position) shapes nothing at all.
+// The last few texts laid out: their size and their layout. A text is shaped once when it
+// is measured and drawn from the same layout; a symbol redrawn with the same texts and font
+// (a new colour, scale or position) shapes nothing at all.
 class TTextLayoutCache {
  public:
   struct Entry {
@@ -21,8 +21,8 @@ class TTextLayoutCache {
     QFont font;
     int dpi = 0;
     QSize size;
-    QList<QGlyphRun> glyphs;  // positioned from the layout's top-left
-    qreal ascent = 0;         // the layout's baseline below its top
+    std::shared_ptr<const QTextLayout> layout;  // one line, from its top-left
+    qreal ascent = 0;                           // the line's baseline below its top
   };
   const Entry *Find(const QString &text, const QFont &font, int dpi) const;
   const Entry &Store(Entry entry);
