@@ -8,7 +8,9 @@ which the programs take turns going first (the file system's state after one run
 the next). On a machine shared with other work the files per second vary with the load;
 the processor time per file much less.
 Usage: bench/cli_batch.py [path/to/plomix-cli] [count] [rounds]
-The files go to $TMPDIR (a disk, or /dev/shm to leave the disk out).
+The files go to $TMPDIR (a disk, or /dev/shm to leave the disk out). On a disk the file
+system's own work per file weighs most, and ext4's varies with the files deleted in the
+last minutes (it skips their inodes one by one): compare runs made in the same minutes.
 """
 import os
 import shutil
