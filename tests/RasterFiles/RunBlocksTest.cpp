@@ -206,7 +206,7 @@ TEST_P(RunBlocks, InflateToTheBytesGiven) {
     bits.EndOnByte();
   }
   EXPECT_EQ(test::Inflated(stream, test::StreamKind::RawDeflate), expected);
-  // No larger than zlib's search for runs, but for a few bytes and a few parts in a thousand
+  // No larger than zlib's search for runs, but for a few bytes and half a percent
   // (the two split their blocks differently).
   const std::size_t zlibs = ZlibRuns(expected).size();
   EXPECT_LE(stream.size(), zlibs + 12 + zlibs / 200) << "zlib: " << zlibs;
