@@ -61,6 +61,7 @@ QSize TBitmapCanvas::TextExtent(const QString &text, const TFont &font) {
   if (const auto *entry = FCache->Find(text, font.Font, dpi)) return entry->size;
   // One line laid out gives the same rounded advance as the font metrics, and its glyphs.
   auto layout = std::make_shared<QTextLayout>(text, font.Font, &FImage);
+  layout->setCacheEnabled(true);  // keeps the shaped glyphs for drawing (else freed and shaped again)
   layout->beginLayout();
   const QTextLine line = layout->createLine();
   layout->endLayout();
