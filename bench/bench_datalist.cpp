@@ -165,8 +165,10 @@ void ReloadGrid(plomix::TDataGridModel &model) {
   benchmark::DoNotOptimize(large.data());
 }
 
-// The grid's sort by one column, keys included (state.range(0): column 1..3).
-void BM_SortGrid(benchmark::State &state) {
+// A grid sort by one column, keys included (state.range(0): column 1..3), each round on
+// a freshly reloaded grid.
+template <typename Sort>
+void TimeGridSort(benchmark::State &state, const Sort &sort) {
   const SortLocale locale(state);
   const int col = static_cast<int>(state.range(0));
   plomix::TDataGridModel model;
@@ -174,9 +176,13 @@ void BM_SortGrid(benchmark::State &state) {
     state.PauseTiming();
     ReloadGrid(model);
     state.ResumeTiming();
-    model.SortRecords(col, 1);
+    sort(model, col);
   }
   ReportPeakMemory(state);
+}
+
+void BM_SortGrid(benchmark::State &state) {
+  TimeGridSort(state, [](plomix::TDataGridModel &model, int col) { model.SortRecords(col, 1); });
 }
 BENCHMARK(BM_SortGrid)->Apply(SortArgs);
 
@@ -199,18 +205,7 @@ void PreviousGridSort(plomix::TDataGridModel &model, int col) {
   model.ReplaceRecords(std::move(rows));
 }
 
-void BM_PeerPreviousSortGrid(benchmark::State &state) {
-  const SortLocale locale(state);
-  const int col = static_cast<int>(state.range(0));
-  plomix::TDataGridModel model;
-  for (auto _ : state) {
-    state.PauseTiming();
-    ReloadGrid(model);
-    state.ResumeTiming();
-    PreviousGridSort(model, col);
-  }
-  ReportPeakMemory(state);
-}
+void BM_PeerPreviousSortGrid(benchmark::State &state) { TimeGridSort(state, PreviousGridSort); }
 BENCHMARK(BM_PeerPreviousSortGrid)->Apply(SortArgs);
 
 // The sort as it was before the keys moved into one block: a QCollatorSortKey per record

@@ -38,33 +38,10 @@ struct ListWindow {
   double PdfMb() { return QFileInfo(form->Printer().outputFileName()).size() / 1048576.0; }
 };
 
-void BM_TodaysListPrint(benchmark::State &state) {
-  ListWindow window;
-  plomix::TFrameForm &form = *window.form;
-  form.ListPrintMode = true;
-  form.PrintableCount = plomix::CountPrintable(*form.BarImage1, *form.Records());
-  plomix::TPreviewForm preview(form, &form);
-  preview.FormShow();
-  int pages = 0;
-  for (auto _ : state) {
-    plomix::TFlowPagination flow(plomix::MetricsOf(form, form.PrintScale()), form.ColumnSpacing,
-                                 form.RowSpacing, form.Records()->Count(), [&form](int record) {
-                                   return plomix::LoadRecordIntoSymbol(*form.BarImage1, *form.Records(), record);
-                                 });
-    QString error;
-    if (!plomix::PrintFlow(form.Printer(), flow,
-                           [&form]() -> const plomix::TPicture & { return form.BarImage1->Picture(); }, &error))
-      state.SkipWithError(error.toStdString().c_str());
-    pages += flow.LastPage();
-  }
-  state.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
-  state.counters["pdf_mb"] = window.PdfMb();
-}
-BENCHMARK(BM_TodaysListPrint)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
-
-// The same plain-paper list print with the bars on the printer's dots (the option on):
-// each record drawn again as rectangles and texts instead of a stretched bitmap.
-void BM_PlainListPrintOnDots(benchmark::State &state) {
+// The plain-paper list print of the preview, each record drawn by what `print` makes of
+// the page's metrics (the symbol's stretched picture, or its cells on the printer's dots).
+template <typename Print>
+void TimePlainListPrint(benchmark::State &state, const Print &print) {
   ListWindow window;
   plomix::TFrameForm &form = *window.form;
   form.ListPrintMode = true;
@@ -79,12 +56,29 @@ void BM_PlainListPrintOnDots(benchmark::State &state) {
                                    return plomix::LoadRecordIntoSymbol(*form.BarImage1, *form.Records(), record);
                                  });
     QString error;
-    if (!plomix::PrintFlow(form.Printer(), flow, plomix::SymbolCellPaint(*form.BarImage1, metrics, true), &error))
-      state.SkipWithError(error.toStdString().c_str());
+    if (!print(form, flow, metrics, &error)) state.SkipWithError(error.toStdString().c_str());
     pages += flow.LastPage();
   }
   state.counters["pages_per_s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
   state.counters["pdf_mb"] = window.PdfMb();
+}
+
+void BM_TodaysListPrint(benchmark::State &state) {
+  TimePlainListPrint(state, [](plomix::TFrameForm &form, plomix::TFlowPagination &flow,
+                               const plomix::TPrintMetrics &, QString *error) {
+    return plomix::PrintFlow(
+        form.Printer(), flow, [&form]() -> const plomix::TPicture & { return form.BarImage1->Picture(); }, error);
+  });
+}
+BENCHMARK(BM_TodaysListPrint)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The same plain-paper list print with the bars on the printer's dots (the option on):
+// each record drawn again as rectangles and texts instead of a stretched bitmap.
+void BM_PlainListPrintOnDots(benchmark::State &state) {
+  TimePlainListPrint(state, [](plomix::TFrameForm &form, plomix::TFlowPagination &flow,
+                               const plomix::TPrintMetrics &metrics, QString *error) {
+    return plomix::PrintFlow(form.Printer(), flow, plomix::SymbolCellPaint(*form.BarImage1, metrics, true), error);
+  });
 }
 BENCHMARK(BM_PlainListPrintOnDots)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 

@@ -7,11 +7,8 @@
 #   xvfb-run -a -s "-screen 0 1280x1024x24" tests/x11/QuickClicks.sh build/plomix
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
 source "$(dirname "$0")/Session.sh"
-trap 'stop_session; rm -rf "$work"' EXIT
-start_window_manager
-copy_program
+begin_session
 
 start_program
 # Wide enough for the button bar's spacing panels (行間隔 at x 706, 列間隔 at x 798).

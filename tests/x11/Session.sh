@@ -1,6 +1,7 @@
 # Shared by the x11 scripts (sourced): a private window manager, the program started from
 # a fresh copy, clicks with real pointer events, and the program closed with 終了.
-# The caller sets `program` and `work` (a fresh directory) and removes `work` at exit.
+# The caller sets `program`; begin_session makes `work` (a fresh directory) and removes it
+# at exit (a caller that does without the window manager sets and removes `work` itself).
 
 wm=""
 pid=""
@@ -20,6 +21,15 @@ start_window_manager() {
 copy_program() {
   cp "$program" "$work/plomix"
   cp "$(dirname "$program")"/Readme.txt "$work/" 2>/dev/null || true
+}
+
+# What a script under the window manager does first: a fresh `work`, removed at exit with
+# the session, openbox, and the program copied there.
+begin_session() {
+  work=$(mktemp -d)
+  trap 'stop_session; rm -rf "$work"' EXIT
+  start_window_manager
+  copy_program
 }
 
 wait_settled() { sleep 0.7; }

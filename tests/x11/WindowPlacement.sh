@@ -7,11 +7,8 @@
 #   xvfb-run -a -s "-screen 0 1280x1024x24" tests/x11/WindowPlacement.sh build/plomix
 set -euo pipefail
 program=$1
-work=$(mktemp -d)
 source "$(dirname "$0")/Session.sh"
-trap 'stop_session; rm -rf "$work"' EXIT
-start_window_manager
-copy_program
+begin_session
 
 # The client area's top-left on the screen, as the X server has it, once two readings
 # 0.2 s apart agree (the window manager may still be placing the window).
